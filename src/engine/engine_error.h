@@ -34,6 +34,9 @@ constexpr int DatabaseExists = 3204;
 constexpr int ItemNotFound = 3265;      // no field of that name in the record set
 constexpr int ZeroLengthNotAllowed = 3315;
 constexpr int TableExists = 3010;
+constexpr int CharactersAfterEnd = 3142;
+constexpr int FileInUse = 3045;        // opened exclusively: another connection has it open
+constexpr int NotSupported = 3251;     // the record set cannot do that (a read-only query)
 } // namespace err
 
 class EngineError : public std::exception {
