@@ -1,0 +1,16 @@
+#pragma once
+// The rule that picks the program's folder, given its inputs, so each branch can be
+// tried without changing the environment or moving the executable.
+#include <QString>
+
+namespace zelk {
+
+// True when a file can really be created in `folder` (permission bits alone can lie:
+// read-only mounts, or an administrator who may write anywhere).
+bool folderIsWritable(const QString& folder);
+
+// `zelkHome` when it is not empty; else `executableFolder` when writable; else the
+// user's data folder, created when missing.
+QString chooseProgramFolder(const QString& zelkHome, const QString& executableFolder);
+
+} // namespace zelk
