@@ -1,0 +1,119 @@
+#include "create_db.h"
+
+#include "schema.h"
+
+#include "engine/database.h"
+#include "engine/engine_error.h"
+#include "engine/recordset.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zelk {
+
+namespace {
+
+void addPlaceholderMember(Database& db)
+{
+    auto rs = db.openRecordset(QStringLiteral("Zelk"));
+    rs->addNew();
+    rs->setField(QStringLiteral("Number"), 1);
+    // The placeholder holds empty texts, not Null, in the fields a member is entered with;
+    // the importers recognise it by them.
+    for (const char* f : {"Title", "FirstName", "Surname", "Address1", "Address2", "Address3", "Address4", "PostCode",
+                          "Phone", "WorkPhone", "MemberType", "Fax", "Mobile", "Lookup1", "Lookup2", "Lookup3",
+                          "Lookup4", "Lookup5", "Lookup6", "Memo"})
+        rs->setField(QLatin1String(f), QString(QLatin1String("")));
+    rs->update();
+}
+
+void addSettingsRow(Database& db)
+{
+    auto rs = db.openRecordset(QStringLiteral("Settings"));
+    rs->addNew();
+    rs->setField(QStringLiteral("LastNumber"), 1);
+    for (const auto& flag : schema::includeFlagFields())
+        rs->setField(flag, true);
+    rs->setField(QStringLiteral("YearEnd"), QStringLiteral("1y"));
+    rs->update();
+}
+
+void addSheet(Recordset& rs, const schema::LabelSheet& s)
+{
+    rs.addNew();
+    rs.setField(QStringLiteral("LabelName"), QString::fromLatin1(s.name));
+    rs.setField(QStringLiteral("TopMargin"), s.topMargin);
+    rs.setField(QStringLiteral("LeftMargin"), s.leftMargin);
+    rs.setField(QStringLiteral("LabelHeight"), s.labelHeight);
+    rs.setField(QStringLiteral("LabelWidth"), s.labelWidth);
+    rs.setField(QStringLiteral("LabelVertGap"), s.vertGap);
+    rs.setField(QStringLiteral("LabelHorizGap"), s.horizGap);
+    rs.setField(QStringLiteral("LabelsWide"), s.labelsWide);
+    rs.setField(QStringLiteral("LabelsHigh"), s.labelsHigh);
+    rs.update();
+}
+
+} // namespace
+
+void buildNewDatabase(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        throw EngineError(err::DatabaseExists, QStringLiteral("Database '%1' already exists.").arg(path));
+    const QString building = path + QStringLiteral(".building");
+    QFile::remove(building);   // left by a build that was stopped part-way
+    try {
+        auto db = Database::create(building);
+        db->beginTrans();
+        for (const auto& table : schema::allTables())
+            db->createTable(table);
+        addPlaceholderMember(*db);
+        addSettingsRow(*db);
+        auto labels = db->openRecordset(QStringLiteral("Labels"));
+        for (const auto& sheet : schema::defaultLabelSheets())
+            addSheet(*labels, sheet);
+        labels.reset();
+        db->commitTrans();
+        db->close();
+    } catch (...) {
+        QFile::remove(building);
+        throw;
+    }
+    if (!QFile::rename(building, path)) {
+        QFile::remove(building);
+        if (QFileInfo::exists(path))
+            throw EngineError(err::DatabaseExists, QStringLiteral("Database '%1' already exists.").arg(path));
+        throw EngineError(err::CannotOpenFile, QStringLiteral("Could not put the new database in place as '%1'.").arg(path));
+    }
+}
+
+void CreateLabelsTable(const QString& path)
+{
+    std::unique_ptr<Database> db;
+    try {
+        db = Database::open(path);
+    } catch (const EngineError&) {
+        return;
+    }
+    try {
+        db->createTable(schema::labelsTable());
+    } catch (const EngineError&) {
+        // The table is there already.
+    }
+    std::unique_ptr<Recordset> rs;
+    try {
+        rs = db->openRecordset(QStringLiteral("Labels"));
+    } catch (const EngineError&) {
+        return;
+    }
+    for (const auto& sheet : schema::defaultLabelSheets()) {
+        try {
+            addSheet(*rs, sheet);
+        } catch (const EngineError&) {
+            // A sheet of that name is there already (the unique index refuses it).
+            if (rs->editMode() != Recordset::EditMode::None)
+                rs->cancelUpdate();
+        }
+    }
+}
+
+} // namespace zelk
