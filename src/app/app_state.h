@@ -1,0 +1,58 @@
+#pragma once
+// The state every window shares for the whole run: the open register, the shared record
+// sets and the working copies of the settings. Start-up creates it; every window is given
+// it; each test makes a fresh one.
+#include "engine/database.h"
+#include "engine/recordset.h"
+
+#include <QString>
+#include <memory>
+
+namespace zelk {
+
+class MainView;
+
+struct AppState {
+    QString DatabasePath;
+    // Declared before the record sets so that it closes after them.
+    std::unique_ptr<Database> dbZelk;
+    std::unique_ptr<Recordset> rsZelk;         // the members in the current order
+    std::unique_ptr<Recordset> rsSettings;     // the one Settings row
+    std::unique_ptr<Recordset> rsMemberTypes;
+    std::unique_ptr<Recordset> rsLookups;
+    std::unique_ptr<Recordset> rsLabels;
+    std::unique_ptr<Recordset> rsInUse;        // the in-use test of the lookups window
+
+    QString SQLText;       // the SQL text of the record set opened last
+    QString WorkString;    // text handed from one window to the next
+    QString SortOrder = QStringLiteral("Surname");
+    int AutoCaps = -1;
+    int AutoDates = -1;
+    int PageDir = 1;
+    QString BrowserPath;
+    QString HelpFile;
+
+    int NewMember = 0;        // -1 while the main window shows a member not yet stored
+    int MultiLineFocus = 0;   // -1 while the Notes box has the focus
+    int LookupField = 0;      // the main window's box the lookups window fills
+    int LabelEditMode = 0;    // 1 adding a label sheet, 2 amending one
+    QString SelectionSQL;     // the last report selection
+
+    MainView* main = nullptr;
+
+    // Reopens a shared record set on `sql`, keeping the text in SQLText first.
+    void reopen(std::unique_ptr<Recordset>& rs, const QString& sql)
+    {
+        SQLText = sql;
+        auto fresh = dbZelk->openRecordset(sql);   // on failure the old record set stays
+        rs = std::move(fresh);
+    }
+};
+
+// The query of the member record set in the given order.
+inline QString membersInOrder(const QString& sortOrder)
+{
+    return QStringLiteral("Select * from Zelk ORDER BY ") + sortOrder;
+}
+
+} // namespace zelk
