@@ -1,0 +1,501 @@
+#include "regional.h"
+
+#include "decimal_rounding.h"
+
+#include <QStringList>
+#include <QTime>
+
+#include <cmath>
+#include <vector>
+
+namespace zelk::regional {
+
+namespace {
+
+// Invisible direction marks (U+200E, U+200F, U+061C ...) that some locales put into their
+// date patterns and currency forms; they are never part of what a user means.
+bool isInvisibleMark(QChar c)
+{
+    return c.category() == QChar::Other_Format;
+}
+
+QString withoutInvisibleMarks(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (!isInvisibleMark(c))
+            out += c;
+    }
+    return out;
+}
+
+// The words a date pattern writes as quoted literal text ("г" in "d.MM.yy 'г'."), which a
+// date shown in that pattern carries and which reading it back must pass over.
+QStringList literalWords(const QString& pattern)
+{
+    QStringList words;
+    QString word;
+    bool quoted = false;
+    for (QChar c : pattern) {
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (quoted && c.isLetter()) {
+            word += c;
+            continue;
+        }
+        if (!word.isEmpty())
+            words << word.toCaseFolded();
+        word.clear();
+    }
+    if (!word.isEmpty())
+        words << word.toCaseFolded();
+    return words;
+}
+
+struct MonthName {
+    QString folded;
+    int month;
+};
+
+std::vector<MonthName> monthNames(const QLocale& loc, bool longOnly)
+{
+    std::vector<MonthName> names;
+    for (const QLocale& l : {loc, QLocale::c()}) {
+        for (int m = 1; m <= 12; ++m) {
+            QStringList forms{l.monthName(m), l.standaloneMonthName(m)};
+            if (!longOnly)
+                forms << l.monthName(m, QLocale::ShortFormat) << l.standaloneMonthName(m, QLocale::ShortFormat);
+            for (QString form : forms) {
+                form = withoutInvisibleMarks(form);
+                while (form.endsWith(QLatin1Char('.')))
+                    form.chop(1);
+                if (!form.isEmpty())
+                    names.push_back({form.toCaseFolded(), m});
+            }
+        }
+    }
+    return names;
+}
+
+// A month typed as a word: a full name or abbreviation of the locale or of English, or
+// the start (three letters or more) of exactly one month's full name ("Sept", "Febr").
+int monthFromWord(const QString& word)
+{
+    const QLocale loc = locale();
+    const QString folded = word.toCaseFolded();
+    for (const MonthName& n : monthNames(loc, false)) {
+        if (n.folded == folded)
+            return n.month;
+    }
+    if (folded.size() < 3)
+        return 0;
+    int found = 0;
+    for (const MonthName& n : monthNames(loc, true)) {
+        if (n.folded.startsWith(folded)) {
+            if (found != 0 && found != n.month)
+                return 0;
+            found = n.month;
+        }
+    }
+    return found;
+}
+
+struct Token {
+    enum Kind { Number, Word, Colon, Separator } kind;
+    QString text;    // the digits as ASCII, the word, or the separator characters
+    int value = 0;   // Number only
+};
+
+bool isDateSeparator(QChar c, const QString& localeSeparator)
+{
+    return c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char(',')
+        || c.isSpace() || isInvisibleMark(c) || localeSeparator.contains(c);
+}
+
+// A run of separators may hold blanks and at most one visible mark: "1. 4." and
+// "Apr 1, 2026" are dates, "1//4/2026" is a slip of the keyboard.
+bool isSingleSeparator(const QString& run)
+{
+    int visible = 0;
+    for (QChar c : run) {
+        if (!c.isSpace() && !isInvisibleMark(c))
+            ++visible;
+    }
+    return visible <= 1;
+}
+
+bool isBlank(const QString& run)
+{
+    for (QChar c : run) {
+        if (!c.isSpace() && !isInvisibleMark(c))
+            return false;
+    }
+    return true;
+}
+
+std::optional<std::vector<Token>> tokenize(const QString& text)
+{
+    const QString localeSeparator = dateSeparator();
+    std::vector<Token> tokens;
+    auto extend = [&tokens](Token::Kind kind, QChar c) {
+        if (tokens.empty() || tokens.back().kind != kind || kind == Token::Colon)
+            tokens.push_back({kind, {}});
+        tokens.back().text += c;
+    };
+    for (QChar c : text) {
+        if (c.isDigit()) {
+            extend(Token::Number, QChar(u'0' + c.digitValue()));
+        } else if (c.isLetter() || c.isMark()) {
+            extend(Token::Word, c);
+        } else if (c == QLatin1Char(':')) {
+            extend(Token::Colon, c);
+        } else if (isDateSeparator(c, localeSeparator)) {
+            extend(Token::Separator, c);
+        } else {
+            return std::nullopt;
+        }
+    }
+    for (Token& t : tokens) {
+        if (t.kind == Token::Number)
+            t.value = t.text.size() <= 4 ? t.text.toInt() : -1;   // no part of a date has more
+        if (t.kind == Token::Separator && !isSingleSeparator(t.text))
+            return std::nullopt;
+    }
+    return tokens;
+}
+
+// Takes a time "h:mm" or "h:mm:ss" off the end of the tokens; false when a colon is there
+// but the time is not well formed or not at the end after a blank (or ISO's "T").
+bool takeTime(std::vector<Token>& tokens, QTime& time)
+{
+    int colon = -1;
+    for (int i = 0; i < int(tokens.size()); ++i) {
+        if (tokens[i].kind == Token::Colon) {
+            colon = i;
+            break;
+        }
+    }
+    if (colon < 0)
+        return true;
+    auto numberAt = [&tokens](int i, int minDigits) {
+        return i >= 0 && i < int(tokens.size()) && tokens[i].kind == Token::Number
+            && tokens[i].text.size() >= minDigits && tokens[i].text.size() <= 2;
+    };
+    if (!numberAt(colon - 1, 1) || !numberAt(colon + 1, 2))
+        return false;
+    int end = colon + 2;
+    int seconds = 0;
+    if (end < int(tokens.size()) && tokens[end].kind == Token::Colon) {
+        if (!numberAt(end + 1, 2))
+            return false;
+        seconds = tokens[end + 1].value;
+        end += 2;
+    }
+    if (end < int(tokens.size()) && !(end + 1 == int(tokens.size()) && isBlank(tokens[end].text)))
+        return false;
+    const int hourAt = colon - 1;
+    const Token* before = hourAt > 0 ? &tokens[hourAt - 1] : nullptr;
+    const bool isoT = before && before->kind == Token::Word && before->text.compare(u"T", Qt::CaseInsensitive) == 0;
+    if (!before || !(isoT || (before->kind == Token::Separator && isBlank(before->text))))
+        return false;
+    time = QTime(tokens[hourAt].value, tokens[colon + 1].value, seconds);
+    if (!time.isValid())
+        return false;
+    tokens.resize(hourAt - 1);
+    return !tokens.empty();
+}
+
+// Two-digit years: 00-29 are this century's, 30-99 the last's.
+int fullYear(const Token& t)
+{
+    const int digits = t.text.size();
+    if (digits <= 2)
+        return t.value < 30 ? 2000 + t.value : 1900 + t.value;
+    return digits == 4 ? t.value : -1;
+}
+
+} // namespace
+
+QLocale locale()
+{
+    return QLocale();
+}
+
+QString shortDatePattern()
+{
+    return locale().dateFormat(QLocale::ShortFormat);
+}
+
+QString dateSeparator()
+{
+    for (QChar c : shortDatePattern()) {
+        if (!c.isLetter() && c != QLatin1Char('\'') && !isInvisibleMark(c))
+            return QString(c);
+    }
+    return {};
+}
+
+bool dayFirst()
+{
+    bool quoted = false;
+    for (QChar c : shortDatePattern()) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted && c.isLetter())
+            return c.toLower() != QLatin1Char('m');
+    }
+    return true;
+}
+
+QString displayDatePattern()
+{
+    QString pattern = shortDatePattern();
+    if (pattern.isEmpty())
+        pattern = QStringLiteral("dd/MM/yyyy");
+    QString out;
+    bool quoted = false;
+    for (int i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('y')) {
+            int end = i;
+            while (end < pattern.size() && pattern.at(end) == QLatin1Char('y'))
+                ++end;
+            out += end - i < 4 ? QStringLiteral("yyyy") : pattern.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return out;
+}
+
+QString formatShortDate(const QDate& date)
+{
+    if (!date.isValid())
+        return {};
+    return locale().toString(date, displayDatePattern());
+}
+
+QString formatDateValue(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::QDate)
+        return formatShortDate(value.toDate());
+    const QDateTime dateTime = value.toDateTime();
+    if (!dateTime.isValid())
+        return value.toString();   // not a date: shown as it is rather than lost
+    // The stored date and time are the wall-clock ones; no time zone is applied.
+    QString text = formatShortDate(dateTime.date());
+    const QTime time = dateTime.time();
+    if (time != QTime(0, 0))
+        text += QLatin1Char(' ') + time.toString(u"hh:mm:ss");
+    return text;
+}
+
+std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
+{
+    auto tokens = tokenize(text.trimmed());
+    if (!tokens || tokens->empty())
+        return std::nullopt;
+
+    QTime time(0, 0);
+    if (!takeTime(*tokens, time))
+        return std::nullopt;
+
+    // A date may end with its pattern's mark ("2026. 04. 01.") but not begin with one.
+    if (tokens->front().kind == Token::Separator && !isBlank(tokens->front().text))
+        return std::nullopt;
+    if (tokens->back().kind == Token::Separator) {
+        const QString trailing = withoutInvisibleMarks(tokens->back().text).trimmed();
+        if (!trailing.isEmpty() && trailing != QLatin1String("."))
+            return std::nullopt;
+    }
+
+    const QStringList literals = literalWords(shortDatePattern());
+    std::vector<Token> numbers;
+    int month = 0;
+    for (const Token& t : *tokens) {
+        if (t.kind == Token::Number) {
+            numbers.push_back(t);
+        } else if (t.kind == Token::Word) {
+            if (literals.contains(t.text.toCaseFolded()))
+                continue;
+            const int named = monthFromWord(t.text);
+            if (named == 0 || month != 0)
+                return std::nullopt;
+            month = named;
+        } else if (t.kind == Token::Colon) {
+            return std::nullopt;
+        }
+    }
+
+    auto shortPart = [](const Token& t) { return t.text.size() <= 2; };
+    int year = -1;
+    int day = -1;
+    const size_t count = numbers.size();
+    if (month != 0) {
+        if (count == 1 && shortPart(numbers[0])) {
+            day = numbers[0].value;
+            year = today.year();
+        } else if (count == 2) {
+            // The longer number is the year; with two short ones the year comes last.
+            const bool yearFirst = !shortPart(numbers[0]) && shortPart(numbers[1]);
+            const Token& d = numbers[yearFirst ? 1 : 0];
+            if (!shortPart(d))
+                return std::nullopt;
+            day = d.value;
+            year = fullYear(numbers[yearFirst ? 0 : 1]);
+        }
+    } else if (count == 3 && numbers[0].text.size() == 4) {
+        if (!shortPart(numbers[1]) || !shortPart(numbers[2]))
+            return std::nullopt;
+        year = numbers[0].value;
+        month = numbers[1].value;
+        day = numbers[2].value;
+    } else if (count == 2 || count == 3) {
+        if (!shortPart(numbers[0]) || !shortPart(numbers[1]))
+            return std::nullopt;
+        day = numbers[dayFirst() ? 0 : 1].value;
+        month = numbers[dayFirst() ? 1 : 0].value;
+        year = count == 3 ? fullYear(numbers[2]) : today.year();
+    }
+
+    const QDate date(year, month, day);
+    if (year < 1 || !date.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::UTC);
+}
+
+std::optional<double> parseNumber(const QString& text)
+{
+    const QLocale loc = locale();
+    QString s = withoutInvisibleMarks(text).trimmed();
+
+    bool negative = false;
+    bool haveSign = false;
+    if (s.size() >= 2 && s.startsWith(QLatin1Char('(')) && s.endsWith(QLatin1Char(')'))) {
+        negative = true;
+        haveSign = true;   // a sign inside the parentheses would be a double negative
+        s = s.mid(1, s.size() - 2).trimmed();
+    }
+
+    const QStringList minusSigns{QStringLiteral("-"), QString(QChar(0x2212)), withoutInvisibleMarks(loc.negativeSign())};
+    const QStringList plusSigns{QStringLiteral("+"), withoutInvisibleMarks(loc.positiveSign())};
+    auto takeSign = [&]() {
+        if (haveSign)
+            return false;
+        for (const QString& sign : minusSigns + plusSigns) {
+            if (!sign.isEmpty() && s.startsWith(sign)) {
+                negative = minusSigns.contains(sign);
+                haveSign = true;
+                s = s.mid(sign.size()).trimmed();
+                return true;
+            }
+        }
+        return false;
+    };
+
+    QStringList symbols;
+    for (auto form : {QLocale::CurrencySymbol, QLocale::CurrencyIsoCode}) {
+        const QString symbol = withoutInvisibleMarks(loc.currencySymbol(form)).trimmed();
+        if (!symbol.isEmpty())
+            symbols << symbol;
+    }
+    bool haveSymbol = false;
+    auto takeSymbol = [&](bool atStart) {
+        if (haveSymbol)
+            return false;
+        for (const QString& symbol : symbols) {
+            const bool found = atStart ? s.startsWith(symbol, Qt::CaseInsensitive) : s.endsWith(symbol, Qt::CaseInsensitive);
+            if (found) {
+                s = (atStart ? s.mid(symbol.size()) : s.left(s.size() - symbol.size())).trimmed();
+                haveSymbol = true;
+                return true;
+            }
+        }
+        return false;
+    };
+
+    // "-£12.50", "£-12.50", "12,50 €", "-12,50 €"
+    takeSign();
+    if (takeSymbol(true))
+        takeSign();
+    takeSymbol(false);
+
+    const QString point = loc.decimalPoint();
+    const QString group = loc.groupSeparator();
+    const bool blankGroups = group.size() == 1 && group.at(0).isSpace();
+    QString ascii;
+    std::vector<int> groups;   // digits of each group of the integer part
+    int run = 0;
+    bool inFraction = false;
+    bool anyDigit = false;
+    for (int i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c.isDigit()) {
+            ascii += QChar(u'0' + c.digitValue());
+            ++run;
+            anyDigit = true;
+        } else if (!inFraction && QStringView(s).mid(i).startsWith(point)) {
+            groups.push_back(run);
+            run = 0;
+            inFraction = true;
+            ascii += QLatin1Char('.');
+            i += point.size() - 1;
+        } else if (!inFraction && (QStringView(s).mid(i).startsWith(group) || (blankGroups && c.isSpace()))) {
+            const int next = i + (c.isSpace() ? 1 : int(group.size()));
+            if (run == 0 || next >= s.size() || !s.at(next).isDigit())
+                return std::nullopt;
+            groups.push_back(run);
+            run = 0;
+            i = next - 1;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!inFraction)
+        groups.push_back(run);
+    if (!anyDigit)
+        return std::nullopt;
+
+    // Grouped digits must be grouped as numbers are written: "1,234,567" (or "12,34,567"),
+    // never "1,5", which in this locale is no number and would otherwise be read as 15.
+    if (groups.size() > 1) {
+        if (groups.front() > 3 || groups.back() != 3)
+            return std::nullopt;
+        for (size_t g = 1; g + 1 < groups.size(); ++g) {
+            if (groups[g] != 2 && groups[g] != 3)
+                return std::nullopt;
+        }
+    }
+
+    if (ascii.startsWith(QLatin1Char('.')))
+        ascii.prepend(QLatin1Char('0'));
+    if (ascii.endsWith(QLatin1Char('.')))
+        ascii.append(QLatin1Char('0'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(ascii, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return (negative ? -value : value) + 0.0;
+}
+
+QString formatCurrency(double amount)
+{
+    const QLocale loc = locale();
+    return loc.toCurrencyString(roundHalfAwayFromZero(amount, 2), loc.currencySymbol(), 2);
+}
+
+QString formatStandard(double amount)
+{
+    QLocale loc = locale();
+    loc.setNumberOptions(loc.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return loc.toString(roundHalfAwayFromZero(amount, 2), 'f', 2);
+}
+
+} // namespace zelk::regional
