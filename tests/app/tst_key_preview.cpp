@@ -89,7 +89,9 @@ private slots:
         TestWorld world;
         EntryWindow w;
         bool multiLineFocus = false;
-        installKeyPreview(w.window.get(), {[&] { return multiLineFocus; }});
+        KeyPreviewOptions options;
+        options.enterPassesThrough = [&] { return multiLineFocus; };
+        installKeyPreview(w.window.get(), options);
         QSignalSpy returnPressed(w.edit[0], &QLineEdit::returnPressed);
         QVERIFY(w.showWithFocusOn(w.edit[0]));
 

@@ -1,6 +1,7 @@
 #include "test_world.h"
 
 #include "app/message_box.h"
+#include "app/user_dialogs.h"
 
 #include <QDir>
 #include <QSettings>
@@ -16,6 +17,7 @@ TestWorld::TestWorld(const QString& localeName)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
     QLocale::setDefault(QLocale(localeName));
     MessageScript::start();
+    DialogScript::reset();
 }
 
 TestWorld::~TestWorld()
@@ -29,6 +31,9 @@ TestWorld::~TestWorld()
         qputenv("ZELK_HOME", m_oldHome);
     for (const auto& m : unexpected)
         qWarning("Unexpected message: [%s] %s", qPrintable(m.title), qPrintable(m.text));
+    if (DialogScript::unexpected() > 0)
+        qWarning("%d unexpected file or input questions", DialogScript::unexpected());
+    DialogScript::reset();
 }
 
 QString TestWorld::file(const QString& name) const

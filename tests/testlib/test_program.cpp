@@ -1,0 +1,58 @@
+#include "test_program.h"
+
+#include "app/frm_splash.h"
+#include "app/program_folder.h"
+#include "app/settings_store.h"
+#include "app/startup.h"
+#include "data/create_db.h"
+#include "engine/database.h"
+#include "engine/recordset.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace zelk::test {
+
+TestProgram::TestProgram(const QString& localeName)
+    : m_world(localeName)
+{
+    // A browser is known, so the start does not look for one.
+    saveSetting(setting::WebBrowser, QStringLiteral("/usr/bin/true"));
+}
+
+TestProgram::~TestProgram()
+{
+    m_main.reset();
+}
+
+QString TestProgram::databasePath() const
+{
+    return programFile(QStringLiteral("zelk2002.mdb"));
+}
+
+void TestProgram::addMember(const QVariantMap& fields)
+{
+    if (!QFile::exists(databasePath()))
+        buildNewDatabase(databasePath());
+    auto db = Database::open(databasePath());
+    auto rs = db->openRecordset(QStringLiteral("Zelk"));
+    rs->addNew();
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        rs->setField(it.key(), it.value());
+    rs->update();
+}
+
+void TestProgram::start()
+{
+    frmSplash splash;
+    const bool started = runStartup(m_state, splash, [this](AppState& s) {
+        m_main = std::make_unique<frmZelkMain>(s);
+        m_main->show();
+    });
+    QVERIFY(started);
+    QVERIFY(m_main);
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+}
+
+} // namespace zelk::test
