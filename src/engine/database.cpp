@@ -72,6 +72,9 @@ void Database::configure(sqlite3* db)
 {
     sqlite3_busy_timeout(db, kBusyWaitMs);
     sqlite3_extended_result_codes(db, 1);
+    // A name in double quotes is always a name: one the table does not have is an error,
+    // never quietly taken for a text value.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, static_cast<int*>(nullptr));
     registerSqlFunctions(db);
     // Every committed change is on the disk before the call returns; a killed program
     // leaves the rollback journal, which the next open plays back.
@@ -125,6 +128,16 @@ std::unique_ptr<Database> Database::open(const QString& path, Mode mode)
         }
     }
     std::unique_ptr<Database> result(new Database(db, path));
+    // Reading the schema needs a shared lock, which a connection holding the file
+    // exclusively refuses. This comes first: setting the connection up reads the schema too.
+    sqlite3_busy_timeout(db, kBusyWaitMs);
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if ((rc & 0xff) == SQLITE_BUSY)
+        throw EngineError(err::LockedExclusively,
+                          QStringLiteral("The table is already opened exclusively by another user, or it is already open through the user interface and cannot be manipulated programmatically."));
+    if ((rc & 0xff) == SQLITE_NOTADB)
+        throw notADatabase(path);
+    checkSqlite(db, rc, path);
     configure(db);
 
     if (mode == Mode::Exclusive) {
@@ -135,20 +148,26 @@ std::unique_ptr<Database> Database::open(const QString& path, Mode mode)
         checkSqlite(db, rc, QStringLiteral("BEGIN EXCLUSIVE"));
         // The lock stays after the commit, for as long as this connection lives.
         checkSqlite(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), QStringLiteral("COMMIT"));
-    } else {
-        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        if ((rc & 0xff) == SQLITE_BUSY)
-            throw EngineError(err::LockedExclusively,
-                              QStringLiteral("The table is already opened exclusively by another user, or it is already open through the user interface and cannot be manipulated programmatically."));
-        if ((rc & 0xff) == SQLITE_NOTADB)
-            throw notADatabase(path);
-        checkSqlite(db, rc, path);
     }
     return result;
 }
 
+sqlite3_stmt* Database::cachedStatement(const QString& sql)
+{
+    if (auto* st = m_statements.value(sql))
+        return st;
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    checkSqlite(m_db, sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr), sql);
+    m_statements.insert(sql, st);
+    return st;
+}
+
 void Database::close()
 {
+    for (auto* st : std::as_const(m_statements))
+        sqlite3_finalize(st);
+    m_statements.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;

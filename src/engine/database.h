@@ -3,10 +3,12 @@
 // and the source of record sets. Every failure is an EngineError with a number.
 #include "field_type.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace zelk {
 
@@ -58,12 +60,17 @@ public:
 
     sqlite3* handle() const { return m_db; }
 
+    // A prepared statement kept for the connection's life, for SQL run again and again
+    // (the inserts and updates of record sets). The caller resets it after each use.
+    sqlite3_stmt* cachedStatement(const QString& sql);
+
 private:
     Database(sqlite3* db, QString path);
     static void configure(sqlite3* db);
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    QHash<QString, sqlite3_stmt*> m_statements;
 };
 
 // Runs one SQLite statement with no result rows, throwing the engine's error on failure.

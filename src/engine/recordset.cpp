@@ -29,7 +29,23 @@ public:
         const QByteArray text = sql.toUtf8();
         checkSqlite(db, sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_st, nullptr), sql);
     }
-    ~Statement() { sqlite3_finalize(m_st); }
+    // One of the connection's kept statements: reset, not finalized, when done.
+    Statement(Database& db, const QString& sql)
+        : m_db(db.handle())
+        , m_sql(sql)
+        , m_st(db.cachedStatement(sql))
+        , m_kept(true)
+    {
+    }
+    ~Statement()
+    {
+        if (m_kept) {
+            sqlite3_reset(m_st);
+            sqlite3_clear_bindings(m_st);
+        } else {
+            sqlite3_finalize(m_st);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -47,6 +63,7 @@ private:
     sqlite3* m_db;
     QString m_sql;
     sqlite3_stmt* m_st = nullptr;
+    bool m_kept = false;
 };
 
 EngineError noCurrentRecord()
@@ -108,6 +125,10 @@ Recordset::Recordset(Database& db, const QString& sqlOrTable)
             }
         }
         keysSql = QStringLiteral("SELECT rowid FROM %1 %2").arg(storage::quoteName(m_table), select->tail);
+        // Without an order of its own a query delivers its rows in stored order (the order
+        // they were added), whichever index SQLite would choose to read them by.
+        if (!select->ordered)
+            keysSql += QStringLiteral(" ORDER BY rowid");
     } else {
         openSnapshot(sql::translate(sqlOrTable));
         return;
@@ -269,7 +290,15 @@ void Recordset::setField(const QString& name, const QVariant& value)
         throw EngineError(err::ItemNotFound, QStringLiteral("Item not found in this collection (%1).").arg(name));
     if (m_mode == EditMode::None)
         throw EngineError(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
-    m_buffer[size_t(i)] = convertForField(m_fields[size_t(i)], value);
+    const FieldDef& f = m_fields[size_t(i)];
+    QVariant stored = convertForField(f, value);
+    // A Yes/No field cannot hold Null: Null given to one stores False.
+    if (f.type == FieldType::Boolean && stored.isNull())
+        stored = false;
+    // A date without a time of day reads as a QDate, pending or stored.
+    if (stored.typeId() == QMetaType::QDateTime && stored.toDateTime().time() == QTime(0, 0))
+        stored = stored.toDateTime().date();
+    m_buffer[size_t(i)] = stored;
     m_dirty[size_t(i)] = true;
 }
 
@@ -278,6 +307,12 @@ void Recordset::addNew()
     requireUpdatable();
     m_buffer.assign(m_fields.size(), QVariant());
     m_dirty.assign(m_fields.size(), false);
+    // Yes/No fields are never Null: a new row's flags are False until set.
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].type == FieldType::Boolean) {
+            m_buffer[i] = false;
+            m_dirty[i] = true;
+        }
     m_mode = EditMode::Add;
 }
 
@@ -325,7 +360,7 @@ void Recordset::update()
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
         }
-        Statement st(h, sql);
+        Statement st(m_db, sql);
         for (size_t i = 0; i < changed.size(); ++i)
             bindValue(st.get(), int(i + 1), m_buffer[changed[i]]);
         st.step();
@@ -339,7 +374,7 @@ void Recordset::update()
         QStringList sets;
         for (size_t i = 0; i < changed.size(); ++i)
             sets << QStringLiteral("%1 = ?%2").arg(names[qsizetype(i)]).arg(i + 1);
-        Statement st(h, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+        Statement st(m_db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
                             .arg(table, sets.join(QStringLiteral(", ")))
                             .arg(changed.size() + 1));
         for (size_t i = 0; i < changed.size(); ++i)
@@ -358,7 +393,7 @@ void Recordset::deleteCurrent()
     requireUpdatable();
     requireCurrent();
     m_mode = EditMode::None;
-    Statement st(m_db.handle(), QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(storage::quoteName(m_table)));
+    Statement st(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(storage::quoteName(m_table)));
     sqlite3_bind_int64(st.get(), 1, m_keys[size_t(m_pos)]);
     st.step();
     m_keys.erase(m_keys.begin() + m_pos);
@@ -455,9 +490,9 @@ QVariant Recordset::readColumn(sqlite3_stmt* st, int column, const FieldDef& fie
     case FieldType::DateTime: {
         const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, column)));
         if (text.size() <= 10)
-            return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-        return QDateTime(QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")),
-                         QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss")), Qt::UTC);
+            return QDate::fromString(text, Qt::ISODate);
+        return QDateTime(QDate::fromString(text.left(10), Qt::ISODate), QTime::fromString(text.mid(11), Qt::ISODate),
+                         Qt::UTC);
     }
     case FieldType::Text:
     case FieldType::Memo:

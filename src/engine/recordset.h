@@ -8,8 +8,9 @@
 // was the last).
 //
 // Values are QVariants: null for Null; qint32 for Long and Integer; float for Single;
-// double for Currency; QDate for a date (QDateTime, time spec UTC, when it has a time of
-// day); bool for Boolean; QString for Text and Memo ("" is not Null).
+// double for Currency; QDate for a date (QDateTime in UTC, when it has a time of
+// day); bool for Boolean (a Yes/No field is never Null: False until set); QString for
+// Text and Memo ("" is not Null).
 #include "field_type.h"
 
 #include <QString>

@@ -41,7 +41,7 @@ QString formatDateValue(const QVariant& value);
 // English; day and month alone (the current year, from `today`); a four-digit year
 // first (year, month, day); an optional time "h:mm" or "h:mm:ss" after the date.
 // Returns nothing when the text is not a valid date (31/02/2026, 13/13/2026, "abc").
-// The result's time spec is Qt::UTC so no time zone can move it.
+// The result is in UTC so no time zone can move it.
 std::optional<QDateTime> parseDate(const QString& text, const QDate& today = QDate::currentDate());
 
 // Reads a number typed by the user: optional sign (leading "-" or "+", or the number in

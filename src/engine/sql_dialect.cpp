@@ -372,10 +372,18 @@ std::optional<SimpleSelect> simpleSelect(const QString& statement)
     if (i < t.size() && !isWord(t[i], "WHERE") && !isWord(t[i], "ORDER"))
         return std::nullopt;
     // Anything that makes rows other than the table's own is not a simple select.
-    for (size_t k = i; k < t.size(); ++k)
+    int depth = 0;
+    for (size_t k = i; k < t.size(); ++k) {
         for (const char* w : {"GROUP", "HAVING", "UNION", "JOIN", "INTERSECT", "EXCEPT", "LIMIT"})
             if (isWord(t[k], w))
                 return std::nullopt;
+        if (isSymbol(t[k], "("))
+            ++depth;
+        else if (isSymbol(t[k], ")"))
+            --depth;
+        else if (depth == 0 && isWord(t[k], "ORDER") && k + 1 < t.size() && isWord(t[k + 1], "BY"))
+            result.ordered = true;
+    }
     if (i < t.size()) {
         std::vector<Token> tail(toks.begin() + static_cast<std::ptrdiff_t>(at[i]), toks.end());
         result.tail = render(tail, statement);

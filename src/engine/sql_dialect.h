@@ -27,6 +27,7 @@ struct SimpleSelect {
     QString table;         // the table's name, unquoted
     QStringList columns;   // empty for "*"
     QString tail;          // translated "WHERE ... ORDER BY ..." (may be empty)
+    bool ordered = false;  // the query has an ORDER BY of its own
 };
 std::optional<SimpleSelect> simpleSelect(const QString& statement);
 

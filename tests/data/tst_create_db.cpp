@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(rawRows(m_file, QStringLiteral("SELECT Number, JoinDate, RenewDate, FeePaid, quote(Title), quote(Surname), "
                                                 "quote(Address4), quote(Address5), quote(Lookup6), quote(Memo), "
                                                 "quote(Email), quote(Picture), Lapsed FROM Zelk")),
-                 QStringList{QStringLiteral("1|<null>|<null>|<null>|''|''|''|NULL|''|''|NULL|NULL|<null>")});
+                 QStringList{QStringLiteral("1|<null>|<null>|<null>|''|''|''|NULL|''|''|NULL|NULL|0")});
         QCOMPARE(rawRows(m_file, QStringLiteral("SELECT LastNumber, YearStart, YearEnd, ScreenNumber, ScreenDelete FROM Settings")),
                  QStringList{QStringLiteral("1|<null>|1y|<null>|<null>")});
         QString allFlags = QStringLiteral("SELECT ") + schema::includeFlagFields().join(QStringLiteral(" + ")) + QStringLiteral(" FROM Settings");
