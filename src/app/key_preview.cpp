@@ -34,7 +34,9 @@ public:
         if (!firstReceiver(static_cast<QWidget*>(watched)))
             return false;
 
-        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_options.windowKeys && m_options.windowKeys(*key))
+            return true;
         // Keypad arrows and the keypad Enter count as the plain keys.
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;

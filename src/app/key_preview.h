@@ -5,6 +5,7 @@
 // with the focus takes Enter itself (a multi-line box).
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace zelk {
@@ -13,6 +14,9 @@ struct KeyPreviewOptions {
     std::function<bool()> enterPassesThrough;  // empty: Enter always moves on
     bool arrowsMoveFocus = true;
     bool enterMovesFocus = true;
+    // The window's own keys, seen before the rules above and before the control with the
+    // focus; returns true when it handled the key.
+    std::function<bool(QKeyEvent&)> windowKeys;
 };
 
 // Installs the rules on `window` and every control inside it, now and later added.

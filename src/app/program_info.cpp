@@ -12,4 +12,9 @@ QString programVersion()
     return QStringLiteral(ZELK_VERSION);
 }
 
+QString makerWebSite()
+{
+    return QStringLiteral("https://www.bramwick.co.uk/");
+}
+
 } // namespace zelk

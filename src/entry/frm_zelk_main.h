@@ -1,29 +1,114 @@
 #pragma once
-// The main window: one member of the register at a time.
+// The main window: one member of the register at a time, the navigation through the
+// register in the current order, the record buttons, and the menus that open every other
+// window.
 #include "app/main_view.h"
+#include "member_boxes.h"
 
 #include <QMainWindow>
+#include <array>
 
+class QAction;
+class QCheckBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace zelk {
 
 struct AppState;
+class PictureBox;
 
 class frmZelkMain : public QMainWindow, public MainView {
     Q_OBJECT
 public:
     explicit frmZelkMain(AppState& state, QWidget* parent = nullptr);
+    ~frmZelkMain() override;
 
+    // Member display and saving.
     void RefreshData() override;
-    void ApplyIncludeSkip() override {}
-    void ApplyScreenText() override {}
+    enum class SaveResult { Saved, MissingDetail, Failed };
+    SaveResult SaveMember();
+    void ClearFields();
+    void ShowNextNumber();
+    void EnableNavigation();
+    void StopSave();
+    void UndoChanges();
+    void ApplyIncludeSkip() override;
+    void ApplyScreenText() override;
 
-    QLabel* lblNumber;
-    QLabel* lblName;
+    // The text of box `index` (0 to 28) and setting it, whichever kind of box it is.
+    QString boxText(int index) const override;
+    void setBoxText(int index, const QString& text) override;
+    QWidget* box(int index) const;
+
+    // Handlers.
+    void Command1_Click(int index);
+    void cmdNext_Click(int index);
+    void mnuSort_Click(int index);
+    void mnuFile_Click(int index);
+    void txtInfo_DblClick(int index);
+    void Picture1_DblClick();
+    void Picture1_RightPressed();
+
+    // Controls, indexed as the register's fields are. Box 28, the multi-line Notes box,
+    // is txtNotes; txtInfo[28] is not used.
+    std::array<QLineEdit*, kBoxCount> txtInfo{};
+    QPlainTextEdit* txtNotes = nullptr;
+    std::array<QString, kBoxCount> Tag;
+    std::array<QLabel*, 21> Label1{};
+    std::array<QPushButton*, 4> cmdNext{};
+    std::array<QPushButton*, 5> Command1{};
+    QGroupBox* Frame1 = nullptr;
+    QCheckBox* chkLapsed = nullptr;
+    PictureBox* Picture1 = nullptr;
+
+    QMenu* menuFile = nullptr;
+    QMenu* menuImportData = nullptr;
+    std::array<QAction*, 3> menuImport{};
+    std::array<QAction*, 3> mnuFile{};
+    QMenu* menuOptions = nullptr;
+    std::array<QAction*, 7> mnuOptions{};
+    QMenu* menuSort = nullptr;
+    std::array<QAction*, 5> mnuSort{};
+    QMenu* menuSearch = nullptr;
+    QAction* mnuSearch = nullptr;
+    QAction* menuPrints = nullptr;
+    QMenu* menuHelp = nullptr;
+    QAction* mnuHelpIndex = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildControls();
+    void buildMenus();
+    void connectControls();
+    void setTabOrder();
+    void Form_Load();
+    bool windowKeys(QKeyEvent& key);
+    void txtInfo_GotFocus(int index);
+    void txtInfo_LostFocus(int index);
+    void showCurrentMember();
+    void showEmptyRegister();
+    void showPicture(const QVariant& path);
+    void deleteMember();
+    void reportRefusedValue(int index, int errorNumber);
+    int boxIndexOf(const QObject* widget) const;
+    bool navigationEnabled() const;
+    void installEntryRules();
+    void openSearch();
+    void openLookups();
+    void openAbout();
+
     AppState& m_state;
+    bool m_closing = false;   // the user has agreed to end the program
+    int m_enteredBox = -1;    // the box the user is in, whose rules run when it is left
 };
 
 } // namespace zelk

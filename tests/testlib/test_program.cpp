@@ -56,3 +56,28 @@ void TestProgram::start()
 }
 
 } // namespace zelk::test
+
+namespace zelk::test {
+
+QStringList registerRows(const QString& databasePath, const QString& sql)
+{
+    auto db = Database::open(databasePath);
+    auto rs = db->openRecordset(sql);
+    QStringList rows;
+    for (; !rs->eof(); rs->moveNext()) {
+        QStringList values;
+        for (int i = 0; i < int(rs->fields().size()); ++i) {
+            const QVariant v = rs->field(i);
+            if (v.isNull())
+                values << QStringLiteral("<null>");
+            else if (v.typeId() == QMetaType::QDate)
+                values << v.toDate().toString(Qt::ISODate);
+            else
+                values << v.toString();
+        }
+        rows << values.join(u'|');
+    }
+    return rows;
+}
+
+} // namespace zelk::test

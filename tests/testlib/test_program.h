@@ -34,3 +34,12 @@ private:
 };
 
 } // namespace zelk::test
+
+namespace zelk::test {
+
+// The rows a query of the program's dialect gives on the register file, read through a
+// connection of its own: each row's values joined by "|", Null as "<null>", dates as
+// yyyy-MM-dd.
+QStringList registerRows(const QString& databasePath, const QString& sql);
+
+} // namespace zelk::test

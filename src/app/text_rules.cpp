@@ -1,0 +1,73 @@
+#include "text_rules.h"
+
+#include "engine/regional.h"
+
+namespace zelk {
+
+namespace {
+
+bool separatesWords(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+} // namespace
+
+QString properCase(const QString& text)
+{
+    QString out = text;
+    bool startOfWord = true;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
+        if (separatesWords(c)) {
+            startOfWord = true;
+            continue;
+        }
+        out[i] = startOfWord ? c.toUpper() : c.toLower();
+        startOfWord = false;
+    }
+    return out;
+}
+
+QString MixedCase(QString& text)
+{
+    QString s = text.trimmed();
+    static const QString startsCapital = QStringLiteral(" .,'-");
+    for (qsizetype i = 0; i < s.size(); ++i)
+        s[i] = (i == 0 || startsCapital.contains(s[i - 1])) ? s[i].toUpper() : s[i].toLower();
+    text = s;
+    return text;
+}
+
+std::optional<QString> shortDateOf(const QString& text)
+{
+    const auto date = regional::parseDate(text);
+    if (!date)
+        return std::nullopt;
+    if (date->time() == QTime(0, 0))
+        return regional::formatShortDate(date->date());
+    return regional::formatDateValue(*date);
+}
+
+std::optional<QString> currencyOf(const QString& text)
+{
+    const auto value = regional::parseNumber(text);
+    if (!value)
+        return std::nullopt;
+    return regional::formatCurrency(*value);
+}
+
+std::optional<QString> emailAddressProblem(const QString& address)
+{
+    if (!address.contains(u'@') || address.contains(u' ') || address.contains(QLatin1String("..")))
+        return QStringLiteral("That doesn't seem to be a valid e-mail address. It must have an @ sign and cannot have spaces or double full stops. Do you want to correct it?");
+    if (address.count(u'@') > 1)
+        return QStringLiteral("That doesn't seem to be a valid e-mail address. It can only have one @ sign in it. Do you want to correct it?");
+    if (address.size() < 7)
+        return QStringLiteral("That doesn't seem to be a valid e-mail address - it is too short. Do you want to correct it?");
+    if (address.startsWith(u'@'))
+        return QStringLiteral("That doesn't seem to be a valid e-mail address. There should be something before the @ sign.\nDo you want to correct it?");
+    return std::nullopt;
+}
+
+} // namespace zelk

@@ -1,0 +1,31 @@
+#pragma once
+// The rules by which typed names, addresses, amounts and e-mail addresses are tidied and
+// checked. Plain functions of text, so every window and importer applies the same rule.
+#include <QString>
+#include <optional>
+
+namespace zelk {
+
+// The first letter of each word in capitals and every other letter small; words are
+// separated by blanks, tabs and line breaks only ("mary o'BRIEN-SMITH" ->
+// "Mary O'brien-smith").
+QString properCase(const QString& text);
+
+// Trims the text; then the first character and every character after a blank, ".", ",",
+// "'" or "-" become capitals and all others small ("o'brien-smith, j.r." ->
+// "O'Brien-Smith, J.R."). Rewrites the argument and returns it.
+QString MixedCase(QString& text);
+
+// A typed date in the user's "Short Date" form; nothing when it is not a date.
+std::optional<QString> shortDateOf(const QString& text);
+
+// A typed amount in the user's "Currency" form (two decimals); nothing when it is not a
+// number. An empty text is not checked (the caller leaves it empty).
+std::optional<QString> currencyOf(const QString& text);
+
+// What is wrong with an e-mail address, as the message that reports it; nothing when it
+// is acceptable. Only the first failing rule is reported. The address is taken as given
+// (the caller trims it; an empty address is acceptable).
+std::optional<QString> emailAddressProblem(const QString& address);
+
+} // namespace zelk

@@ -1,0 +1,202 @@
+// The rules each box applies as the user enters it, types in it and leaves it, and the
+// photograph's double and right clicks.
+#include "frm_zelk_main.h"
+#include "picture_box.h"
+
+#include "app/app_state.h"
+#include "app/membership_dates.h"
+#include "app/message_box.h"
+#include "app/text_rules.h"
+#include "app/unexpected_error.h"
+#include "app/user_dialogs.h"
+#include "app/validtxt.h"
+
+#include "engine/engine_error.h"
+
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace zelk {
+
+namespace {
+
+// The boxes filled from the lists take no typing at all.
+void discardKey(int& keyAscii)
+{
+    keyAscii = 0;
+}
+
+// Focus that comes and goes with a message box or another window is not the user moving
+// between boxes.
+bool movesBetweenBoxes(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+} // namespace
+
+void frmZelkMain::installEntryRules()
+{
+    installKeyRule(txtInfo[kNumberBox], DigitsOnlyKey);
+    installKeyRule(txtInfo[kPostCodeBox], UpperCaseKey);
+    for (int i = kMemberTypeBox; i <= kLastLookupBox; ++i)
+        installKeyRule(txtInfo[i], discardKey);
+}
+
+bool frmZelkMain::eventFilter(QObject* watched, QEvent* event)
+{
+    const int index = boxIndexOf(watched);
+    if (index < 0)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (movesBetweenBoxes(static_cast<QFocusEvent*>(event))) {
+            m_enteredBox = index;
+            txtInfo_GotFocus(index);
+        }
+        break;
+    case QEvent::FocusOut:
+        // Only the box the user entered is left: a focus change made while another box's
+        // rules ran is not.
+        if (movesBetweenBoxes(static_cast<QFocusEvent*>(event)) && m_enteredBox == index) {
+            m_enteredBox = -1;
+            txtInfo_LostFocus(index);
+        }
+        break;
+    case QEvent::KeyPress:
+        // Insert would paste into the boxes filled from the lists.
+        if (index >= kMemberTypeBox && index <= kLastLookupBox
+            && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert)
+            return true;
+        break;
+    case QEvent::MouseButtonDblClick:
+        txtInfo_DblClick(index);
+        return index >= kMemberTypeBox && index <= kLastLookupBox;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmZelkMain::txtInfo_GotFocus(int index)
+{
+    try {
+        auto& settings = *m_state.rsSettings;
+        if (index == kJoinDateBox && m_state.AutoDates == -1 && boxText(index).isEmpty()) {
+            settings.moveFirst();
+            setBoxText(index, automaticJoinDate(settings.field(QStringLiteral("YearStart")), QDate::currentDate()));
+        } else if (index == kRenewDateBox && m_state.AutoDates == -1 && !boxText(kJoinDateBox).isEmpty()
+                   && boxText(index).isEmpty()) {
+            settings.moveFirst();
+            setBoxText(index, automaticRenewalDate(boxText(kJoinDateBox), settings.field(QStringLiteral("YearEnd"))));
+        }
+    } catch (const EngineError& e) {
+        showUnexpectedError(e.number(), QStringLiteral("txtInfo_GotFocus"), this);
+    }
+    if (index == kNotesBox)
+        m_state.MultiLineFocus = -1;
+    else
+        SelectAllText(txtInfo[index]);
+}
+
+void frmZelkMain::txtInfo_LostFocus(int index)
+{
+    const QString trimmed = trimBlanks(boxText(index));
+    if (trimmed != boxText(index))
+        setBoxText(index, trimmed);
+    switch (boxKind(index)) {
+    case BoxKind::Date:
+        CheckDate(txtInfo[index]);
+        break;
+    case BoxKind::Amount:
+        CheckAmount(txtInfo[index]);
+        break;
+    case BoxKind::Capitalised:
+    case BoxKind::FromList:
+        // A box is capitalised once; after that the text stays as the user corrects it.
+        if (m_state.AutoCaps == -1 && Tag[index] != QLatin1String("Convert")) {
+            setBoxText(index, properCase(boxText(index)));
+            Tag[index] = QStringLiteral("Convert");
+        }
+        break;
+    case BoxKind::PostCode:
+        setBoxText(index, boxText(index).toUpper());
+        break;
+    case BoxKind::Email:
+        CheckEmailAddress(txtInfo[index]);
+        break;
+    case BoxKind::Notes:
+        m_state.MultiLineFocus = 0;
+        break;
+    case BoxKind::Number:
+    case BoxKind::Plain:
+        break;
+    }
+}
+
+void frmZelkMain::txtInfo_DblClick(int index)
+{
+    if (index == kMemberTypeBox)
+        m_state.WorkString = QStringLiteral("Type");
+    else if (index >= kFirstLookupBox && index <= kLastLookupBox)
+        m_state.WorkString = QStringLiteral("Lookup");
+    else
+        return;
+    m_state.LookupField = index;
+    openLookups();
+}
+
+void frmZelkMain::Picture1_DblClick()
+{
+    FileQuestion question;
+    question.filter = QStringLiteral("Picture files (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+    if (!Picture1->Tag.isEmpty())
+        question.folder = QFileInfo(Picture1->Tag).absolutePath();
+    const QString file = UserDialogs::openFile(question, this);
+    if (file.isEmpty())
+        return;
+    QString reason;
+    switch (Picture1->loadPicture(file, &reason)) {
+    case PictureBox::Load::Loaded:
+        Picture1->Tag = QFileInfo(file).absoluteFilePath();
+        StopSave();
+        break;
+    case PictureBox::Load::NotAPicture:
+        MessageBox::show(QStringLiteral("Sorry, but I don't recognise ") + file + QStringLiteral(" as a valid picture."),
+                         QStringLiteral("Not a picture"), MsgButtons::OK, MsgIcon::Exclamation, this);
+        break;
+    case PictureBox::Load::Failed:
+        MessageBox::show(QStringLiteral("Sorry, but I could not load the picture %1 (%2).\n\n"
+                                        "The member's picture has not been changed.").arg(file, reason),
+                         QStringLiteral("Picture not loaded"), MsgButtons::OK, MsgIcon::Exclamation, this);
+        break;
+    }
+}
+
+void frmZelkMain::Picture1_RightPressed()
+{
+    if (Picture1->Tag.isEmpty())
+        return;
+    if (MessageBox::show(QStringLiteral("Are you sure you want to remove the picture?"), QStringLiteral("Just checking"),
+                         MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No, this)
+        != MsgAnswer::Yes)
+        return;
+    Picture1->clearPicture();
+    Picture1->Tag.clear();
+    StopSave();
+}
+
+} // namespace zelk

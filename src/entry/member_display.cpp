@@ -1,0 +1,178 @@
+// Showing the current member, and adapting the window to the register's settings.
+#include "frm_zelk_main.h"
+#include "picture_box.h"
+
+#include "app/app_state.h"
+#include "app/unexpected_error.h"
+
+#include "data/schema.h"
+#include "engine/engine_error.h"
+#include "engine/regional.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace zelk {
+
+void frmZelkMain::RefreshData()
+{
+    auto& rs = *m_state.rsZelk;
+    // Moving past an end leaves no current member: the last (or first) is shown instead.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        try {
+            if (rs.recordCount() == 0) {
+                showEmptyRegister();
+                return;
+            }
+            showCurrentMember();
+            return;
+        } catch (const EngineError& e) {
+            if (e.number() != err::NoCurrentRecord) {
+                showUnexpectedError(e.number(), QStringLiteral("RefreshData"), this);
+                EnableNavigation();
+                return;
+            }
+            try {
+                if (rs.eof())
+                    rs.moveLast();
+                else
+                    rs.moveFirst();
+            } catch (const EngineError&) {
+            }
+        }
+    }
+}
+
+void frmZelkMain::showCurrentMember()
+{
+    const auto& rs = *m_state.rsZelk;
+    for (int i = 0; i < kNotesBox; ++i) {
+        const QVariant value = rs.field(boxField(i));
+        QString text;
+        if (!value.isNull()) {
+            if (i == kFeeBox)
+                text = regional::formatCurrency(value.toDouble());
+            else if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
+                text = regional::formatDateValue(value);
+            else
+                text = value.toString();
+        }
+        setBoxText(i, text);
+    }
+    showPicture(rs.field(QStringLiteral("Picture")));
+    setBoxText(kNotesBox, rs.field(QStringLiteral("Memo")).toString());
+    chkLapsed->setChecked(rs.field(QStringLiteral("Lapsed")).toBool());
+    // A stored member is on show: the next save amends it, whatever was typed before.
+    m_state.NewMember = 0;
+    EnableNavigation();
+}
+
+void frmZelkMain::showEmptyRegister()
+{
+    for (int i = 0; i < kBoxCount; ++i)
+        setBoxText(i, QString());
+    Picture1->clearPicture();
+    Picture1->Tag.clear();
+    chkLapsed->setChecked(false);
+    // With no member left, the next save adds one.
+    m_state.NewMember = -1;
+    EnableNavigation();
+}
+
+void frmZelkMain::showPicture(const QVariant& path)
+{
+    const QString file = path.toString();
+    if (path.isNull() || file.isEmpty() || !QFileInfo(file).isFile()) {
+        Picture1->clearPicture();
+        Picture1->Tag.clear();
+        return;
+    }
+    // A file that is there but cannot be shown keeps its path: saving must not lose it.
+    if (Picture1->Tag != file || !Picture1->hasPicture()) {
+        if (Picture1->loadPicture(file) != PictureBox::Load::Loaded)
+            Picture1->clearPicture();
+    }
+    Picture1->Tag = file;
+}
+
+void frmZelkMain::ClearFields()
+{
+    for (int i = 0; i < kBoxCount; ++i) {
+        setBoxText(i, QString());
+        Tag[i].clear();
+    }
+}
+
+void frmZelkMain::ShowNextNumber()
+{
+    m_state.reopen(m_state.rsSettings, QStringLiteral("Select * from Settings"));
+    m_state.rsSettings->moveFirst();
+    const QVariant last = m_state.rsSettings->field(QStringLiteral("LastNumber"));
+    setBoxText(kNumberBox, QString::number(qint64(last.toInt()) + 1));
+}
+
+void frmZelkMain::EnableNavigation()
+{
+    for (auto* b : cmdNext)
+        b->setEnabled(true);
+    menuSearch->menuAction()->setEnabled(true);
+    mnuSearch->setEnabled(true);
+    Command1[2]->setEnabled(true);
+}
+
+void frmZelkMain::StopSave()
+{
+    for (auto* b : cmdNext)
+        b->setEnabled(false);
+    menuSearch->menuAction()->setEnabled(false);
+    mnuSearch->setEnabled(false);
+    Command1[2]->setEnabled(false);
+}
+
+void frmZelkMain::ApplyIncludeSkip()
+{
+    auto& settings = *m_state.rsSettings;
+    settings.moveFirst();
+    const QStringList flags = schema::includeFlagFields();
+    for (int k = 0; k < flags.size(); ++k) {
+        const QVariant flag = settings.field(flags[k]);
+        const bool enabled = flag.isNull() || flag.toBool();
+        // Flags 0 to 27 stand for boxes 1 to 28; then the picture and the lapsed tick.
+        if (k < 28)
+            box(k + 1)->setEnabled(enabled);
+        else if (k == 28)
+            Picture1->setEnabled(enabled);
+        else
+            chkLapsed->setEnabled(enabled);
+    }
+}
+
+void frmZelkMain::ApplyScreenText()
+{
+    auto& settings = *m_state.rsSettings;
+    settings.moveFirst();
+    const auto& captions = schema::captionFields();
+    for (int k = 0; k < int(captions.size()); ++k) {
+        const QVariant text = settings.field(captions[size_t(k)].field);
+        if (text.isNull())
+            continue;
+        const QString caption = text.toString();
+        if (k <= 20)
+            Label1[k]->setText(caption);
+        else if (k == 21)
+            chkLapsed->setText(caption);
+        else if (k == 22)
+            Frame1->setTitle(caption);
+        else
+            Command1[k - 23]->setText(caption);
+    }
+}
+
+} // namespace zelk
