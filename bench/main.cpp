@@ -5,7 +5,9 @@
 //
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
+#include "main_window_bench.h"
 #include "register_generator.h"
+#include "timing.h"
 
 #include "engine/database.h"
 #include "engine/engine_error.h"
@@ -13,7 +15,7 @@
 
 #include <sqlite3.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -30,37 +32,13 @@
 namespace {
 
 using namespace zelk;
-
-constexpr int kRuns = 5;
+using namespace zelk::bench;
 
 struct Row {
     QString operation;
     double ms;   // < 0: nothing was timed
     QString note;
 };
-
-double elapsedMs(auto&& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// The median of several runs, so one disturbed run does not decide the figure.
-double medianMs(auto&& work)
-{
-    std::vector<double> times;
-    for (int k = 0; k < kRuns; ++k)
-        times.push_back(elapsedMs(work));
-    return median(times);
-}
 
 double residentMb()
 {
@@ -143,7 +121,10 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The main window is timed too; it needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     // Sorting and the reading of typed values follow the user's language: pin it, so runs
     // on different machines compare.
     QLocale::setDefault(QLocale(u"en_GB"_qs));
@@ -237,6 +218,13 @@ int main(int argc, char** argv)
         rows.push_back({u"FindFirst in the Surname order"_qs, findMs,
                         u"median of %1, \"%2\", row %3 of %4%5"_qs.arg(kRuns).arg(criterion).arg(target + 1).arg(count)
                             .arg(found ? QString() : u", NOT FOUND"_qs)});
+
+        walk.reset();
+        const NavigationTimes nav = timeNavigation(path);
+        rows.push_back({u"main window Next, with RefreshData"_qs, nav.nextMs,
+                        u"median of %1 moves from the first member"_qs.arg(nav.moves)});
+        rows.push_back({u"main window Previous, with RefreshData"_qs, nav.previousMs,
+                        u"median of %1 moves; slowest move of all %2 ms"_qs.arg(nav.moves).arg(nav.slowestMs, 0, 'f', 2)});
 
         rows.push_back({u"resident memory, Surname record set open"_qs, -1,
                         u"VmRSS %1 MB (%2 MB before the open)"_qs.arg(after, 0, 'f', 1).arg(before, 0, 'f', 1)});
