@@ -1,0 +1,73 @@
+#include "box_focus.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace zelk {
+
+namespace {
+
+class BoxFocusFilter : public QObject {
+public:
+    BoxFocusFilter(QWidget* box, std::function<void()> entered, std::function<void()> left)
+        : QObject(box), m_box(box), m_entered(std::move(entered)), m_left(std::move(left))
+    {
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_box || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut))
+            return false;
+        if (!m_box->window()->isVisible())
+            return false;
+        // Focus that goes to a message box or another window and comes back is not the
+        // user moving; the first focus of a window that opens is the user entering.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool elsewhere = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (event->type() == QEvent::FocusIn) {
+            if (elsewhere && m_inside)
+                return false;
+            m_inside = true;
+            if (m_entered)
+                m_entered();
+        } else if (!elsewhere && m_inside) {
+            m_inside = false;
+            if (m_left)
+                m_left();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_box;
+    std::function<void()> m_entered;
+    std::function<void()> m_left;
+    bool m_inside = false;
+};
+
+} // namespace
+
+void onBoxFocus(QWidget* box, std::function<void()> entered, std::function<void()> left)
+{
+    box->installEventFilter(new BoxFocusFilter(box, std::move(entered), std::move(left)));
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+void trimBox(QLineEdit* box)
+{
+    const QString trimmed = trimBlanks(box->text());
+    if (trimmed != box->text())
+        box->setText(trimmed);
+}
+
+} // namespace zelk

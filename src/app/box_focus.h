@@ -1,0 +1,22 @@
+#pragma once
+// What a window does as the user enters and leaves its text boxes.
+#include <QString>
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace zelk {
+
+// Calls `entered` when the user moves into `box` and `left` when the user moves out of it
+// (by key, mouse or access key). Focus that goes to a message box or another window and
+// comes back is neither, nor is the focus leaving a window that is closing.
+void onBoxFocus(QWidget* box, std::function<void()> entered, std::function<void()> left);
+
+// The text without its leading and trailing blanks (blanks only, as typed text is trimmed).
+QString trimBlanks(const QString& text);
+
+// Replaces the box's text by its trimmed form, when that differs.
+void trimBox(QLineEdit* box);
+
+} // namespace zelk

@@ -1,0 +1,157 @@
+#include "frm_include_skip.h"
+
+#include "app/app_state.h"
+#include "app/key_preview.h"
+#include "app/main_view.h"
+#include "app/message_box.h"
+#include "app/unexpected_error.h"
+#include "data/schema.h"
+#include "engine/engine_error.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zelk {
+
+namespace {
+
+const char* const kCaptions[frmIncludeSkip::kFlagCount] = {
+    "Join date", "Renewal date", "Fee  Paid", "Birthday", "Title", "First Name", "Surname", "Address line 1",
+    "Address line 2", "Address line 3", "Address line 4", "Address line 5", "Post Code", "Home Phone",
+    "Work Phone", "Fax", "Mobile", "E-mail", "Second e-mail", "Membership Type", "Lookup 1", "Lookup 2",
+    "Lookup 3", "Lookup 4", "Lookup 5", "Lookup 6", "http://", "Notes", "Picture", "Lapsed"};
+
+constexpr int kRowsPerColumn = 10;
+
+} // namespace
+
+frmIncludeSkip::frmIncludeSkip(AppState& state, QWidget* parent)
+    : QDialog(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("frmIncludeSkip"));
+    setWindowTitle(QStringLiteral("Include/skip fields on data entry"));
+    buildControls();
+    installKeyPreview(this);
+    Form_Load();
+}
+
+void frmIncludeSkip::buildControls()
+{
+    Label1 = new QLabel(QStringLiteral(
+        "Checked fields will be available, unchecked fields will be by-passed on the main data entry screen."));
+    Label1->setWordWrap(true);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(4);
+    for (int i = 0; i < kFlagCount; ++i) {
+        chkSkip[i] = new QCheckBox(QString::fromLatin1(kCaptions[i]));
+        chkSkip[i]->setChecked(true);
+        grid->addWidget(chkSkip[i], i % kRowsPerColumn, i / kRowsPerColumn);
+    }
+
+    Command1[2] = new QPushButton(QStringLiteral("&Save"));
+    Command1[1] = new QPushButton(QStringLiteral("&Defaults"));
+    Command1[0] = new QPushButton(QStringLiteral("Cancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (int i : {2, 1, 0}) {
+        Command1[i]->setAutoDefault(false);
+        buttons->addWidget(Command1[i]);
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addSpacing(6);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    QWidget* previous = chkSkip[0];
+    for (int i = 1; i < kFlagCount; ++i) {
+        setTabOrder(previous, chkSkip[i]);
+        previous = chkSkip[i];
+    }
+    for (int i : {2, 1, 0}) {
+        setTabOrder(previous, Command1[i]);
+        previous = Command1[i];
+    }
+}
+
+void frmIncludeSkip::Form_Load()
+{
+    try {
+        auto& settings = *m_state.rsSettings;
+        settings.moveFirst();
+        const QStringList flags = schema::includeFlagFields();
+        for (int i = 0; i < kFlagCount; ++i) {
+            // Only a flag that is False skips its field: True and Null leave the box checked.
+            const QVariant flag = settings.field(flags[i]);
+            if (!flag.isNull() && !flag.toBool())
+                chkSkip[i]->setChecked(false);
+        }
+    } catch (const EngineError& e) {
+        showUnexpectedError(e.number(), QStringLiteral("Form_Load"), this);
+    }
+}
+
+void frmIncludeSkip::RestoreSkipDefaults()
+{
+    if (MessageBox::show(QStringLiteral("Are you sure you want to restore the defaults?"), QStringLiteral("Just checking"),
+                         MsgButtons::YesNo, MsgIcon::Question, this)
+        != MsgAnswer::Yes)
+        return;
+    for (auto* box : chkSkip)
+        box->setChecked(true);
+}
+
+bool frmIncludeSkip::SaveSkipDefaults()
+{
+    auto& settings = *m_state.rsSettings;
+    try {
+        settings.moveFirst();
+        settings.edit();
+        const QStringList flags = schema::includeFlagFields();
+        for (int i = 0; i < kFlagCount; ++i)
+            settings.setField(flags[i], chkSkip[i]->isChecked());
+        settings.update();
+    } catch (const EngineError& e) {
+        if (settings.editMode() != Recordset::EditMode::None)
+            settings.cancelUpdate();
+        showUnexpectedError(e.number(), QStringLiteral("SaveSkipDefaults"), this);
+        return false;
+    }
+    try {
+        if (m_state.main)
+            m_state.main->ApplyIncludeSkip();
+    } catch (const EngineError& e) {
+        showUnexpectedError(e.number(), QStringLiteral("ApplyIncludeSkip"), this);
+    }
+    accept();
+    return true;
+}
+
+void frmIncludeSkip::Command1_Click(int Index)
+{
+    switch (Index) {
+    case 0:
+        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
+                             MsgButtons::YesNo, MsgIcon::Question, this)
+            == MsgAnswer::Yes)
+            reject();
+        break;
+    case 1:
+        RestoreSkipDefaults();
+        break;
+    case 2:
+        SaveSkipDefaults();
+        break;
+    }
+}
+
+} // namespace zelk

@@ -1,0 +1,292 @@
+#include "frm_zelk_defaults.h"
+
+#include "app/box_focus.h"
+
+#include "app/app_state.h"
+#include "app/key_preview.h"
+#include "app/main_view.h"
+#include "app/message_box.h"
+#include "app/settings_store.h"
+#include "app/unexpected_error.h"
+#include "engine/engine_error.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zelk {
+
+namespace {
+
+// Each option's caption and the value it stores.
+struct Option {
+    const char* caption;
+    const char* value;
+};
+
+constexpr Option kSortOrders[5] = {
+    {"&Surname", "Surname"}, {"&Number", "Number"}, {"Membership &Type", "MemberType"},
+    {"&Post Code", "PostCode"}, {"&Renewal Date", "RenewDate"}};
+constexpr Option kPrintOrders[7] = {
+    {"Surname", "Surname"}, {"Membership Type", "MemberType"}, {"Renewal Date", "RenewDate"},
+    {"Membership Number", "Number"}, {"Post Code", "PostCode"}, {"Birthday", "Birthday"}, {"Lookups", "Lookups"}};
+constexpr Option kReportTypes[4] = {{"Labels", "Labels"}, {"List", "List"}, {"File", "File"}, {"E-mail", "E-mail"}};
+constexpr Option kGreetings[3] = {{"Formal", "Formal"}, {"Friendly", "Friendly"}, {"None", "None"}};
+
+constexpr const char* kTrue = "-1";
+constexpr const char* kFalse = "0";
+
+template <size_t N>
+QGroupBox* optionFrame(const QString& title, std::array<QRadioButton*, N>& options, const Option (&captions)[N])
+{
+    auto* frame = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setSpacing(2);
+    for (size_t i = 0; i < N; ++i) {
+        options[i] = new QRadioButton(QString::fromLatin1(captions[i].caption));
+        layout->addWidget(options[i]);
+    }
+    layout->addStretch();
+    return frame;
+}
+
+// The option whose value is `value`; a value no option has selects none.
+template <size_t N>
+void selectValue(const std::array<QRadioButton*, N>& options, const Option (&values)[N], const QString& value)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (value == QLatin1String(values[i].value)) {
+            options[i]->setChecked(true);
+            return;
+        }
+}
+
+// The value of the option selected; empty when none is.
+template <size_t N>
+QString selectedValue(const std::array<QRadioButton*, N>& options, const Option (&values)[N])
+{
+    for (size_t i = 0; i < N; ++i)
+        if (options[i]->isChecked())
+            return QString::fromLatin1(values[i].value);
+    return {};
+}
+
+QString flagText(bool on)
+{
+    return QString::fromLatin1(on ? kTrue : kFalse);
+}
+
+} // namespace
+
+frmZelkDefaults::frmZelkDefaults(AppState& state, QWidget* parent)
+    : QDialog(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("frmZelkDefaults"));
+    setWindowTitle(QStringLiteral("Bramwick Zelk Membership - defaults"));
+    buildControls();
+    chainTabOrder();
+    installKeyPreview(this);
+    Form_Load();
+}
+
+void frmZelkDefaults::buildControls()
+{
+    Frame1[0] = optionFrame(QStringLiteral("Sort order on start-up:"), optSortOrder, kSortOrders);
+    Frame1[1] = optionFrame(QStringLiteral("Default print order:"), optPrintOrder, kPrintOrders);
+    // The caption keeps the spelling users have always seen.
+    Frame1[2] = optionFrame(QStringLiteral("Default report tye:"), optReportType, kReportTypes);
+
+    // The greeting options share a panel of their own, so they form a group apart.
+    Label2[2] = new QLabel(QStringLiteral("Email Greeting:"));
+    auto* greeting = new QWidget;
+    auto* greetingLayout = new QVBoxLayout(greeting);
+    greetingLayout->setContentsMargins(0, 0, 0, 0);
+    greetingLayout->setSpacing(2);
+    greetingLayout->addWidget(Label2[2]);
+    for (int i = 0; i < 3; ++i) {
+        optGreeting[i] = new QRadioButton(QString::fromLatin1(kGreetings[i].caption));
+        greetingLayout->addWidget(optGreeting[i]);
+    }
+    greetingLayout->addStretch();
+
+    // "&&" shows one "&": the caption has no access key.
+    chkDefault[0] = new QCheckBox(QStringLiteral("Automatically capitalise each word in names && addresses"));
+    chkDefault[1] = new QCheckBox(QStringLiteral("Automatically set the join and renewal dates"));
+    chkDefault[2] = new QCheckBox(QStringLiteral("Print reports in UPPER CASE"));
+
+    Label2[0] = new QLabel(QStringLiteral("Email address:"));
+    txtEmail = new QLineEdit;
+    txtEmail->setToolTip(QStringLiteral("The address the e-mails to your members are sent from - it must be a valid e-mail address."));
+    Label2[1] = new QLabel(QStringLiteral("SMTP email server:"));
+    txtSMTP = new QLineEdit;
+    txtSMTP->setToolTip(QStringLiteral(
+        "This is the email server the program should use - please check with your internet service provider if you are not sure."));
+    for (QLineEdit* box : {txtEmail, txtSMTP}) {
+        box->setMinimumWidth(260);
+        onBoxFocus(box, {}, [box] { trimBox(box); });
+    }
+
+    Frame1[3] = new QGroupBox(QStringLiteral("Default label type:"));
+    Label1 = new QLabel;
+    Label1->setTextFormat(Qt::PlainText);
+    cmdChangeDefaultLabel = new QPushButton(QStringLiteral("Change label type"));
+    cmdChangeDefaultLabel->setAutoDefault(false);
+    connect(cmdChangeDefaultLabel, &QPushButton::clicked, this, &frmZelkDefaults::cmdChangeDefaultLabel_Click);
+    auto* labelLayout = new QHBoxLayout(Frame1[3]);
+    labelLayout->addWidget(Label1, 1);
+    labelLayout->addWidget(cmdChangeDefaultLabel);
+
+    Command1[1] = new QPushButton(QStringLiteral("&Save"));
+    Command1[0] = new QPushButton(QStringLiteral("Cancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (int i : {1, 0}) {
+        Command1[i]->setAutoDefault(false);
+        buttons->addWidget(Command1[i]);
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(Frame1[2]);
+    right->addWidget(greeting);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(Frame1[0], 1);
+    groups->addWidget(Frame1[1], 1);
+    groups->addLayout(right, 1);
+
+    auto* email = new QFormLayout;
+    email->addRow(Label2[0], txtEmail);
+    email->addRow(Label2[1], txtSMTP);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    for (auto* box : chkDefault)
+        layout->addWidget(box);
+    layout->addSpacing(4);
+    layout->addLayout(email);
+    layout->addWidget(Frame1[3]);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+}
+
+void frmZelkDefaults::chainTabOrder()
+{
+    std::vector<QWidget*> order;
+    order.insert(order.end(), optSortOrder.begin(), optSortOrder.end());
+    order.insert(order.end(), optPrintOrder.begin(), optPrintOrder.end());
+    order.insert(order.end(), optReportType.begin(), optReportType.end());
+    order.insert(order.end(), optGreeting.begin(), optGreeting.end());
+    order.insert(order.end(), chkDefault.begin(), chkDefault.end());
+    order.insert(order.end(), {txtEmail, txtSMTP, cmdChangeDefaultLabel, Command1[1], Command1[0]});
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmZelkDefaults::Form_Load()
+{
+    // The shared SortOrder keeps describing the order the members are in until a save
+    // reopens them in the stored one.
+    m_sortOrder = readSetting(setting::SortOrder);
+    selectValue(optSortOrder, kSortOrders, m_sortOrder);
+    selectValue(optPrintOrder, kPrintOrders, readSetting(setting::PrintOrder));
+    selectValue(optReportType, kReportTypes, readSetting(setting::ReportType));
+    setDefaultLabel(readSetting(setting::LabelSize));
+    chkDefault[0]->setChecked(settingFlagIsOn(setting::AutoCaps));
+    chkDefault[1]->setChecked(settingFlagIsOn(setting::AutoDates));
+    chkDefault[2]->setChecked(settingFlagIsOn(setting::UpperCase));
+    const QString sender = readSetting(setting::EmailSender);
+    if (!sender.isEmpty())
+        txtEmail->setText(sender);
+    const QString server = readSetting(setting::EmailSMTP);
+    if (!server.isEmpty())
+        txtSMTP->setText(server);
+    const QString greeting = readSetting(setting::EmailGreeting);
+    if (greeting == QLatin1String("Friendly"))
+        optGreeting[1]->setChecked(true);
+    else if (greeting == QLatin1String("Formal"))
+        optGreeting[0]->setChecked(true);
+    else
+        optGreeting[2]->setChecked(true);
+}
+
+void frmZelkDefaults::setDefaultLabel(const QString& name)
+{
+    Label1->setText(name + QStringLiteral(" labels"));
+}
+
+QString frmZelkDefaults::chosenSortOrder() const
+{
+    const QString chosen = selectedValue(optSortOrder, kSortOrders);
+    return chosen.isEmpty() ? m_sortOrder : chosen;
+}
+
+void frmZelkDefaults::SaveDefaults()
+{
+    m_state.SortOrder = chosenSortOrder();
+    saveSetting(setting::SortOrder, m_state.SortOrder);
+
+    const QString printOrder = selectedValue(optPrintOrder, kPrintOrders);
+    if (!printOrder.isEmpty())
+        saveSetting(setting::PrintOrder, printOrder);
+    const QString reportType = selectedValue(optReportType, kReportTypes);
+    if (!reportType.isEmpty())
+        saveSetting(setting::ReportType, reportType);
+
+    saveSetting(setting::AutoCaps, flagText(chkDefault[0]->isChecked()));
+    m_state.AutoCaps = chkDefault[0]->isChecked() ? -1 : 0;
+    saveSetting(setting::AutoDates, flagText(chkDefault[1]->isChecked()));
+    m_state.AutoDates = chkDefault[1]->isChecked() ? -1 : 0;
+    saveSetting(setting::UpperCase, flagText(chkDefault[2]->isChecked()));
+
+    // An emptied box keeps the address or server stored before.
+    if (!txtEmail->text().isEmpty())
+        saveSetting(setting::EmailSender, txtEmail->text());
+    if (!txtSMTP->text().isEmpty())
+        saveSetting(setting::EmailSMTP, txtSMTP->text());
+
+    QString greeting = QStringLiteral("None");
+    if (optGreeting[1]->isChecked())
+        greeting = QStringLiteral("Friendly");
+    else if (optGreeting[0]->isChecked())
+        greeting = QStringLiteral("Formal");
+    saveSetting(setting::EmailGreeting, greeting);
+}
+
+void frmZelkDefaults::Command1_Click(int Index)
+{
+    if (Index == 0) {
+        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
+                             MsgButtons::YesNo, MsgIcon::Question, this)
+            == MsgAnswer::Yes)
+            reject();
+        return;
+    }
+    // The members are reopened in the new order before anything is stored, so an order
+    // the register cannot sort by stores nothing and leaves the members as they were.
+    const QString previousSql = m_state.SQLText;
+    try {
+        m_state.reopen(m_state.rsZelk, membersInOrder(chosenSortOrder()));
+    } catch (const EngineError& e) {
+        m_state.SQLText = previousSql;
+        showUnexpectedError(e.number(), QStringLiteral("Command1_Click"), this);
+        return;
+    }
+    SaveDefaults();
+    if (m_state.main)
+        m_state.main->RefreshData();
+    accept();
+}
+
+void frmZelkDefaults::cmdChangeDefaultLabel_Click()
+{
+    // The label-type window arrives with its own part of the program.
+}
+
+} // namespace zelk

@@ -1,0 +1,61 @@
+#pragma once
+// The program defaults window: the user's own choices kept in the per-user settings (the
+// start-up order of the members, the default order and kind of report, capitalisation,
+// automatic dates, upper-case reports, the default label sheet and the e-mail settings).
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zelk {
+
+struct AppState;
+
+class frmZelkDefaults : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmZelkDefaults(AppState& state, QWidget* parent = nullptr);
+
+    // Stores every choice of the window in the per-user settings and sets the shared
+    // SortOrder, AutoCaps and AutoDates.
+    void SaveDefaults();
+
+    // 0 cancel, 1 save.
+    void Command1_Click(int Index);
+
+    // Shows the default label sheet; the label-type window calls it when it stores a new one.
+    void setDefaultLabel(const QString& name);
+
+    std::array<QGroupBox*, 4> Frame1{};
+    std::array<QRadioButton*, 5> optSortOrder{};
+    std::array<QRadioButton*, 7> optPrintOrder{};
+    std::array<QRadioButton*, 4> optReportType{};
+    std::array<QRadioButton*, 3> optGreeting{};
+    std::array<QCheckBox*, 3> chkDefault{};
+    std::array<QLabel*, 3> Label2{};
+    QLineEdit* txtEmail = nullptr;
+    QLineEdit* txtSMTP = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* cmdChangeDefaultLabel = nullptr;
+    std::array<QPushButton*, 2> Command1{};
+
+private slots:
+    void cmdChangeDefaultLabel_Click();
+
+private:
+    void buildControls();
+    void chainTabOrder();
+    void Form_Load();
+    // The sort order a save stores: the option chosen, or the one read on opening.
+    QString chosenSortOrder() const;
+
+    AppState& m_state;
+    QString m_sortOrder;   // the stored sort order, as read on opening
+};
+
+} // namespace zelk

@@ -1,0 +1,48 @@
+#pragma once
+// The membership year window: from which date new memberships start, how long they last,
+// and whether the join and renewal dates are filled in automatically.
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zelk {
+
+struct AppState;
+
+class frmZelkYear : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmZelkYear(AppState& state, QWidget* parent = nullptr);
+
+    // Handlers. Command1: 0 save, 1 cancel.
+    void optStartDate_Click(int Index);
+    void optEndDate_Click(int Index);
+    void txtStartDate_LostFocus(int Index);
+    void txtEndDate_LostFocus(int Index);
+    void Command1_Click(int Index);
+
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    std::array<QRadioButton*, 3> optStartDate{};
+    std::array<QLineEdit*, 2> txtStartDate{};
+    std::array<QRadioButton*, 3> optEndDate{};
+    std::array<QLineEdit*, 2> txtEndDate{};
+    QCheckBox* chkDefault = nullptr;
+    std::array<QPushButton*, 2> Command1{};
+    // "OK" while the day and month in txtStartDate(1) have passed their check.
+    QString txtStartDateTag;
+
+private:
+    void buildControls();
+    void Form_Load();
+    bool saveRules();
+
+    AppState& m_state;
+};
+
+} // namespace zelk
