@@ -1,0 +1,83 @@
+#include "search_query.h"
+
+#include "engine/regional.h"
+#include "engine/sql_dialect.h"
+
+namespace zelk::search {
+
+namespace {
+
+const QString kNumber = QStringLiteral("Number");
+const QString kRenewDate = QStringLiteral("RenewDate");
+
+QString orderBy(const QString& field)
+{
+    return QStringLiteral(" ORDER BY [") + field + u']';
+}
+
+// The engine's date literal, month first whatever the user's order: #04/01/2026#.
+std::optional<QString> renewalDate(const QString& text)
+{
+    const auto typed = regional::parseDate(text);
+    if (!typed)
+        return std::nullopt;
+    const QDate d = typed->date();
+    return QStringLiteral("RenewDate = #%1/%2/%3#")
+        .arg(d.month(), 2, 10, QChar(u'0'))
+        .arg(d.day(), 2, 10, QChar(u'0'))
+        .arg(d.year(), 4, 10, QChar(u'0'));
+}
+
+// A like pattern matching the text itself at the start of the field, or anywhere in it.
+QString likePattern(const QString& text, bool anywhere)
+{
+    return sql::quoteText((anywhere ? QStringLiteral("*") : QString()) + sql::likeLiteral(text) + u'*');
+}
+
+} // namespace
+
+QString wholeRegisterQuery(const QString& field)
+{
+    return QStringLiteral("Select * from Zelk") + orderBy(field);
+}
+
+std::optional<qint64> wholeNumber(const QString& text)
+{
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    return ok ? std::optional<qint64>(n) : std::nullopt;
+}
+
+std::optional<QString> narrowingQuery(const QString& field, const QString& text, bool anywhere)
+{
+    if (field == kNumber) {
+        const auto n = wholeNumber(text);
+        if (!n)
+            return std::nullopt;
+        return QStringLiteral("Select * from Zelk WHERE Number >= ") + QString::number(*n) + orderBy(field);
+    }
+    if (field == kRenewDate) {
+        const auto date = renewalDate(text);
+        if (!date)
+            return std::nullopt;
+        return QStringLiteral("Select * from Zelk WHERE ") + *date;
+    }
+    return QStringLiteral("Select * from Zelk WHERE [") + field + QStringLiteral("] like ") + likePattern(text, anywhere)
+           + orderBy(field);
+}
+
+std::optional<QString> findCriterion(const QString& field, const QString& text, bool anywhere)
+{
+    if (field == kNumber) {
+        // Numbers that begin with the typed digits: 12 finds 12 and 120, not 15.
+        const auto n = wholeNumber(text);
+        if (!n)
+            return std::nullopt;
+        return kNumber + QStringLiteral(" like ") + likePattern(QString::number(*n), false);
+    }
+    if (field == kRenewDate)
+        return renewalDate(text);
+    return field + QStringLiteral(" like ") + likePattern(text, anywhere);
+}
+
+} // namespace zelk::search
