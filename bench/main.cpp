@@ -7,6 +7,7 @@
 // with --keep, which is then left for other tools; --db times an existing register instead.
 #include "main_window_bench.h"
 #include "register_generator.h"
+#include "search_bench.h"
 #include "timing.h"
 
 #include "engine/database.h"
@@ -237,5 +238,7 @@ int main(int argc, char** argv)
 
     std::printf("Zelk Membership benchmark: %s, SQLite %s, Qt %s\n\n", qPrintable(path), sqlite3_libversion(), qVersion());
     printTable(rows);
+    std::printf("\n");
+    printSurnameSearch(path);
     return 0;
 }
