@@ -4,6 +4,7 @@
 #include "picture_box.h"
 
 #include "app/app_state.h"
+#include "app/box_focus.h"
 #include "app/membership_dates.h"
 #include "app/message_box.h"
 #include "app/text_rules.h"
@@ -14,7 +15,6 @@
 #include "engine/engine_error.h"
 
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,23 +29,6 @@ void discardKey(int& keyAscii)
     keyAscii = 0;
 }
 
-// Focus that comes and goes with a message box or another window is not the user moving
-// between boxes.
-bool movesBetweenBoxes(const QFocusEvent* event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-}
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
 } // namespace
 
 void frmZelkMain::installEntryRules()
@@ -54,6 +37,8 @@ void frmZelkMain::installEntryRules()
     installKeyRule(txtInfo[kPostCodeBox], UpperCaseKey);
     for (int i = kMemberTypeBox; i <= kLastLookupBox; ++i)
         installKeyRule(txtInfo[i], discardKey);
+    for (int i = 0; i < kBoxCount; ++i)
+        onBoxFocus(box(i), [this, i] { txtInfo_GotFocus(i); }, [this, i] { txtInfo_LostFocus(i); });
 }
 
 bool frmZelkMain::eventFilter(QObject* watched, QEvent* event)
@@ -62,20 +47,6 @@ bool frmZelkMain::eventFilter(QObject* watched, QEvent* event)
     if (index < 0)
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::FocusIn:
-        if (movesBetweenBoxes(static_cast<QFocusEvent*>(event))) {
-            m_enteredBox = index;
-            txtInfo_GotFocus(index);
-        }
-        break;
-    case QEvent::FocusOut:
-        // Only the box the user entered is left: a focus change made while another box's
-        // rules ran is not.
-        if (movesBetweenBoxes(static_cast<QFocusEvent*>(event)) && m_enteredBox == index) {
-            m_enteredBox = -1;
-            txtInfo_LostFocus(index);
-        }
-        break;
     case QEvent::KeyPress:
         // Insert would paste into the boxes filled from the lists.
         if (index >= kMemberTypeBox && index <= kLastLookupBox

@@ -3,6 +3,16 @@
 #include "frm_about.h"
 #include "picture_box.h"
 
+#include "config/frm_find_browser.h"
+#include "config/frm_include_skip.h"
+#include "config/frm_lookups.h"
+#include "config/frm_nav_keys.h"
+#include "config/frm_reset_auto_number.h"
+#include "config/frm_zelk_defaults.h"
+#include "config/frm_zelk_screen_text.h"
+#include "config/frm_zelk_year.h"
+#include "search/frm_search.h"
+
 #include "app/app_state.h"
 #include "app/key_preview.h"
 #include "app/main_defaults.h"
@@ -54,6 +64,18 @@ QLabel* caption(const char* text)
     return label;
 }
 
+// Opens one of the program's windows modally over the main window.
+template <typename Window>
+void openModal(AppState& state, QWidget* parent, const char* where)
+{
+    try {
+        Window window(state, parent);
+        runModal(window);
+    } catch (const std::exception& e) {
+        showUnexpectedError(errorNumber(e), QString::fromLatin1(where), parent);
+    }
+}
+
 QFrame* panel()
 {
     auto* frame = new QFrame;
@@ -70,6 +92,8 @@ frmZelkMain::frmZelkMain(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmZelkMain"));
     setWindowTitle(QStringLiteral("Bramwick Zelk Membership: Enter or Amend Members"));
     buildControls();
+    for (QWidget* control : captionControls())
+        m_builtInCaptions << control->property(control->inherits("QGroupBox") ? "title" : "text").toString();
     buildMenus();
     connectControls();
     installEntryRules();
@@ -290,6 +314,13 @@ void frmZelkMain::connectControls()
     for (int i = 0; i < 5; ++i)
         connect(mnuSort[i], &QAction::triggered, this, [this, i] { mnuSort_Click(i); });
     connect(mnuSearch, &QAction::triggered, this, &frmZelkMain::openSearch);
+    connect(mnuOptions[0], &QAction::triggered, this, [this] { openModal<frmZelkDefaults>(m_state, this, "mnuOptions"); });
+    connect(mnuOptions[1], &QAction::triggered, this, [this] { openModal<frmZelkScreenText>(m_state, this, "mnuOptions"); });
+    connect(mnuOptions[2], &QAction::triggered, this, [this] { openModal<frmIncludeSkip>(m_state, this, "mnuOptions"); });
+    connect(mnuOptions[3], &QAction::triggered, this, [this] { openModal<frmResetAutoNumber>(m_state, this, "mnuOptions"); });
+    connect(mnuOptions[4], &QAction::triggered, this, [this] { openModal<frmZelkYear>(m_state, this, "mnuOptions"); });
+    connect(mnuOptions[5], &QAction::triggered, this, [this] { openModal<frmNavKeys>(m_state, this, "mnuOptions"); });
+    connect(mnuOptions[6], &QAction::triggered, this, [this] { openModal<frmFindBrowser>(m_state, this, "mnuOptions"); });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmZelkMain::openAbout);
 }
 
@@ -455,12 +486,12 @@ void frmZelkMain::closeEvent(QCloseEvent* event)
 
 void frmZelkMain::openSearch()
 {
-    // The search window arrives with its own part of the program.
+    openModal<frmSearch>(m_state, this, "mnuSearch");
 }
 
 void frmZelkMain::openLookups()
 {
-    // The lists window arrives with its own part of the program.
+    openModal<frmLookups>(m_state, this, "txtInfo_DblClick");
 }
 
 void frmZelkMain::openAbout()

@@ -106,9 +106,13 @@ private:
     void openLookups();
     void openAbout();
 
+    // The texts ApplyScreenText can replace, in the order of the Settings caption fields,
+    // as the window has them built in.
+    QList<QWidget*> captionControls() const;
+    QStringList m_builtInCaptions;
+
     AppState& m_state;
     bool m_closing = false;   // the user has agreed to end the program
-    int m_enteredBox = -1;    // the box the user is in, whose rules run when it is left
 };
 
 } // namespace zelk

@@ -154,24 +154,29 @@ void frmZelkMain::ApplyIncludeSkip()
     }
 }
 
+QList<QWidget*> frmZelkMain::captionControls() const
+{
+    QList<QWidget*> controls;
+    for (auto* label : Label1)
+        controls << label;
+    controls << chkLapsed << Frame1;
+    for (int i = 0; i < 4; ++i)
+        controls << Command1[i];
+    return controls;
+}
+
 void frmZelkMain::ApplyScreenText()
 {
     auto& settings = *m_state.rsSettings;
     settings.moveFirst();
     const auto& captions = schema::captionFields();
+    const QList<QWidget*> controls = captionControls();
     for (int k = 0; k < int(captions.size()); ++k) {
+        // A Null text means the window's own caption, also when a text of the user's is
+        // showing from before.
         const QVariant text = settings.field(captions[size_t(k)].field);
-        if (text.isNull())
-            continue;
-        const QString caption = text.toString();
-        if (k <= 20)
-            Label1[k]->setText(caption);
-        else if (k == 21)
-            chkLapsed->setText(caption);
-        else if (k == 22)
-            Frame1->setTitle(caption);
-        else
-            Command1[k - 23]->setText(caption);
+        const QString caption = text.isNull() ? m_builtInCaptions[k] : text.toString();
+        controls[k]->setProperty(controls[k]->inherits("QGroupBox") ? "title" : "text", caption);
     }
 }
 

@@ -4,10 +4,12 @@
 #include "testlib/test_registry.h"
 
 #include "app/message_box.h"
+#include "app/modal.h"
 #include "entry/picture_box.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -65,6 +67,19 @@ const MessageRequest& lastMessage()
 {
     return MessageScript::asked().last();
 }
+
+// Records the titles of the windows opened modally, closing each at once.
+struct OpenedWindows {
+    QStringList titles;
+    OpenedWindows()
+    {
+        setModalHandler([this](QDialog& d) {
+            titles << d.windowTitle();
+            d.reject();
+        });
+    }
+    ~OpenedWindows() { setModalHandler({}); }
+};
 
 } // namespace
 
@@ -318,7 +333,9 @@ private slots:
         w.Command1_Click(2);
         w.setBoxText(kSurnameBox, QStringLiteral("Never"));
         MessageScript::answer(MsgAnswer::Yes);
+        OpenedWindows opened;
         w.Command1_Click(1);
+        QCOMPARE(opened.titles, QStringList{QStringLiteral("Zelk Membership Search")});   // straight to the search
         QCOMPARE(w.boxText(kSurnameBox), QStringLiteral("Adams"));
         QCOMPARE(p.state().NewMember, 0);
         QVERIFY(navigationOn(w));
@@ -425,7 +442,9 @@ private slots:
         auto& w = p.main();
         w.cmdNext_Click(3);
         w.setBoxText(6, QStringLiteral("typing the order throws away"));   // the menu works during an edit
+        OpenedWindows opened;
         w.mnuSort[item]->trigger();
+        QCOMPARE(opened.titles, QStringList{QStringLiteral("Zelk Membership Search")});
         QCOMPARE(p.state().SortOrder, field);
         QCOMPARE(p.state().SQLText, QStringLiteral("Select * from Zelk ORDER BY [%1]").arg(field));
         QStringList seen;
@@ -435,6 +454,28 @@ private slots:
         }
         QCOMPARE(seen, surnames);
         QVERIFY(navigationOn(w));
+    }
+
+    void menusAndListBoxesOpenTheirWindows()
+    {
+        TestProgram p;
+        threeMembers(p);
+        p.start();
+        auto& w = p.main();
+        OpenedWindows opened;
+        for (auto* item : w.mnuOptions)
+            item->trigger();
+        w.mnuSearch->trigger();
+        QTest::mouseDClick(w.txtInfo[kMemberTypeBox], Qt::LeftButton);
+        QCOMPARE(p.state().WorkString, QStringLiteral("Type"));
+        QTest::mouseDClick(w.txtInfo[24], Qt::LeftButton);
+        QCOMPARE(p.state().WorkString, QStringLiteral("Lookup"));
+        QCOMPARE(p.state().LookupField, 24);
+        QTest::mouseDClick(w.txtInfo[5], Qt::LeftButton);   // other boxes open nothing
+        QCOMPARE(opened.titles, (QStringList{"Bramwick Zelk Membership - defaults", "Bramwick Zelk Membership - on screen text",
+                                             "Include/skip fields on data entry", "Reset Automatic Numbering",
+                                             "Set your Zelk's default dates", "Navigation keys", "Find web browser",
+                                             "Zelk Membership Search", "Membership Types", "Lookups"}));
     }
 
     void ctrlPageKeysFollowTheChosenDirection_data()
