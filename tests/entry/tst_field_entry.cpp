@@ -5,7 +5,6 @@
 #include "testlib/test_registry.h"
 
 #include "app/message_box.h"
-#include "app/modal.h"
 #include "app/settings_store.h"
 #include "app/user_dialogs.h"
 #include "entry/picture_box.h"
@@ -13,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
@@ -422,19 +420,6 @@ private slots:
         QCOMPARE(registerRows(p.databasePath(), QStringLiteral("Select Picture from Zelk where Number = 2")), QStringList{QStringLiteral("<null>")});
     }
 
-    void theAboutBoxNamesTheProgram()
-    {
-        TestProgram p;
-        p.start();
-        QString seen;
-        setModalHandler([&](QDialog& d) {
-            seen = d.windowTitle();
-            d.accept();
-        });
-        p.main().mnuHelpAbout->trigger();
-        setModalHandler({});
-        QCOMPARE(seen, QStringLiteral("About Zelk Membership"));
-    }
 };
 
 ZELK_TEST(FieldEntryTest)
