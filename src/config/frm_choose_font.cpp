@@ -1,5 +1,6 @@
 #include "frm_choose_font.h"
 
+#include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/message_box.h"
 
@@ -34,8 +35,7 @@ frmChooseFont::frmChooseFont(AppState& state, QLineEdit* fontBox, QWidget* paren
     layout->addWidget(List1, 1);
     layout->addLayout(buttons);
 
-    QWidget::setTabOrder(List1, Command1[1]);
-    QWidget::setTabOrder(Command1[1], Command1[0]);
+    setTabChain({List1, Command1[1], Command1[0]});
     for (int i = 0; i < 2; ++i)
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
 

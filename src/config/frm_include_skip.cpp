@@ -1,5 +1,6 @@
 #include "frm_include_skip.h"
 
+#include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/key_preview.h"
 #include "app/main_view.h"
@@ -72,15 +73,8 @@ void frmIncludeSkip::buildControls()
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
-    QWidget* previous = chkSkip[0];
-    for (int i = 1; i < kFlagCount; ++i) {
-        setTabOrder(previous, chkSkip[i]);
-        previous = chkSkip[i];
-    }
-    for (int i : {2, 1, 0}) {
-        setTabOrder(previous, Command1[i]);
-        previous = Command1[i];
-    }
+    QList<QWidget*> order(chkSkip.begin(), chkSkip.end());
+    setTabChain(order << Command1[2] << Command1[1] << Command1[0]);
 }
 
 void frmIncludeSkip::Form_Load()

@@ -1,5 +1,6 @@
 #include "frm_lookups.h"
 
+#include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/main_view.h"
 #include "app/message_box.h"
@@ -67,10 +68,7 @@ frmLookups::frmLookups(AppState& state, QWidget* parent)
     layout->addWidget(List1, 1);
     layout->addLayout(buttons);
 
-    QWidget::setTabOrder(List1, cmdAdd);
-    QWidget::setTabOrder(cmdAdd, cmdDelete);
-    QWidget::setTabOrder(cmdDelete, Command1[1]);
-    QWidget::setTabOrder(Command1[1], Command1[0]);
+    setTabChain({List1, cmdAdd, cmdDelete, Command1[1], Command1[0]});
 
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmLookups::List1_Click);
     connect(List1, &QListWidget::itemDoubleClicked, this, &frmLookups::List1_DblClick);

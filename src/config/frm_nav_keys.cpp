@@ -1,5 +1,6 @@
 #include "frm_nav_keys.h"
 
+#include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/settings_store.h"
 
@@ -37,8 +38,7 @@ frmNavKeys::frmNavKeys(AppState& state, QWidget* parent)
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    QWidget::setTabOrder(optDir[0], optDir[1]);
-    QWidget::setTabOrder(optDir[1], Command1);
+    setTabChain({optDir[0], optDir[1], Command1});
     connect(Command1, &QPushButton::clicked, this, &frmNavKeys::Command1_Click);
 
     optDir[m_state.PageDir == 1 ? 0 : 1]->setChecked(true);

@@ -1,5 +1,6 @@
 #include "frm_reset_auto_number.h"
 
+#include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/message_box.h"
 #include "app/unexpected_error.h"
@@ -64,8 +65,7 @@ frmResetAutoNumber::frmResetAutoNumber(AppState& state, QWidget* parent)
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
-    QWidget::setTabOrder(Text1, Command1[1]);
-    QWidget::setTabOrder(Command1[1], Command1[0]);
+    setTabChain({Text1, Command1[1], Command1[0]});
 
     installKeyRule(Text1, DigitsOnlyKey);
     Text1->installEventFilter(this);

@@ -1,5 +1,6 @@
 #include "frm_zelk_defaults.h"
 
+#include "app/tab_order.h"
 #include "app/box_focus.h"
 
 #include "app/app_state.h"
@@ -178,15 +179,19 @@ void frmZelkDefaults::buildControls()
 
 void frmZelkDefaults::chainTabOrder()
 {
-    std::vector<QWidget*> order;
-    order.insert(order.end(), optSortOrder.begin(), optSortOrder.end());
-    order.insert(order.end(), optPrintOrder.begin(), optPrintOrder.end());
-    order.insert(order.end(), optReportType.begin(), optReportType.end());
-    order.insert(order.end(), optGreeting.begin(), optGreeting.end());
-    order.insert(order.end(), chkDefault.begin(), chkDefault.end());
-    order.insert(order.end(), {txtEmail, txtSMTP, cmdChangeDefaultLabel, Command1[1], Command1[0]});
-    for (size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    QList<QWidget*> order;
+    for (auto* o : optSortOrder)
+        order << o;
+    for (auto* o : optPrintOrder)
+        order << o;
+    for (auto* o : optReportType)
+        order << o;
+    for (auto* o : optGreeting)
+        order << o;
+    for (auto* c : chkDefault)
+        order << c;
+    order << txtEmail << txtSMTP << cmdChangeDefaultLabel << Command1[1] << Command1[0];
+    setTabChain(order);
 }
 
 void frmZelkDefaults::Form_Load()

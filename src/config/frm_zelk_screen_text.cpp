@@ -1,5 +1,6 @@
 #include "frm_zelk_screen_text.h"
 
+#include "app/tab_order.h"
 #include "app/box_focus.h"
 
 #include "app/app_state.h"
@@ -83,15 +84,8 @@ void frmZelkScreenText::buildControls()
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
-    QWidget* previous = Text1[0];
-    for (int i = 1; i < kCaptionCount; ++i) {
-        setTabOrder(previous, Text1[i]);
-        previous = Text1[i];
-    }
-    for (int i : {1, 0, 2}) {
-        setTabOrder(previous, Command1[i]);
-        previous = Command1[i];
-    }
+    QList<QWidget*> order(Text1.begin(), Text1.end());
+    setTabChain(order << Command1[1] << Command1[0] << Command1[2]);
 }
 
 void frmZelkScreenText::Form_Load()

@@ -1,5 +1,6 @@
 #include "frm_zelk_year.h"
 
+#include "app/tab_order.h"
 #include "app/box_focus.h"
 
 #include "app/app_state.h"
@@ -193,11 +194,8 @@ void frmZelkYear::buildControls()
     layout->addSpacing(4);
     layout->addLayout(buttons);
 
-    QWidget* const order[] = {optStartDate[0], optStartDate[1], txtStartDate[0], optStartDate[2], txtStartDate[1],
-                              optEndDate[0],   optEndDate[1],   txtEndDate[0],   optEndDate[2],   txtEndDate[1],
-                              chkDefault,      Command1[0],     Command1[1]};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({optStartDate[0], optStartDate[1], txtStartDate[0], optStartDate[2], txtStartDate[1], optEndDate[0],
+                 optEndDate[1], txtEndDate[0], optEndDate[2], txtEndDate[1], chkDefault, Command1[0], Command1[1]});
 }
 
 void frmZelkYear::Form_Load()

@@ -13,6 +13,7 @@
 #include "config/frm_zelk_year.h"
 #include "search/frm_search.h"
 
+#include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/key_preview.h"
 #include "app/main_defaults.h"
@@ -97,7 +98,15 @@ frmZelkMain::frmZelkMain(AppState& state, QWidget* parent)
     buildMenus();
     connectControls();
     installEntryRules();
-    setTabOrder();
+    QList<QWidget*> order;
+    for (int i = 0; i < kBoxCount; ++i)
+        order << box(i);
+    order << chkLapsed;
+    for (auto* b : cmdNext)
+        order << b;
+    for (auto* b : Command1)
+        order << b;
+    setTabChain(order);
     KeyPreviewOptions keys;
     keys.enterPassesThrough = [this] { return m_state.MultiLineFocus == -1; };
     keys.windowKeys = [this](QKeyEvent& key) { return windowKeys(key); };
@@ -322,22 +331,6 @@ void frmZelkMain::connectControls()
     connect(mnuOptions[5], &QAction::triggered, this, [this] { openModal<frmNavKeys>(m_state, this, "mnuOptions"); });
     connect(mnuOptions[6], &QAction::triggered, this, [this] { openModal<frmFindBrowser>(m_state, this, "mnuOptions"); });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmZelkMain::openAbout);
-}
-
-void frmZelkMain::setTabOrder()
-{
-    QWidget* previous = txtInfo[0];
-    auto chain = [&](QWidget* next) {
-        QWidget::setTabOrder(previous, next);
-        previous = next;
-    };
-    for (int i = 1; i < kBoxCount; ++i)
-        chain(box(i));
-    chain(chkLapsed);
-    for (auto* b : cmdNext)
-        chain(b);
-    for (auto* b : Command1)
-        chain(b);
 }
 
 void frmZelkMain::Form_Load()

@@ -89,7 +89,6 @@ private:
     void buildControls();
     void buildMenus();
     void connectControls();
-    void setTabOrder();
     void Form_Load();
     bool windowKeys(QKeyEvent& key);
     void txtInfo_GotFocus(int index);

@@ -2,6 +2,7 @@
 
 #include "search_query.h"
 
+#include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/main_view.h"
 #include "app/message_box.h"
@@ -95,9 +96,7 @@ void frmSearch::buildControls()
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    setTabOrder(txtSearch, chkWildCard);
-    setTabOrder(chkWildCard, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
+    setTabChain({txtSearch, chkWildCard, cmdOK, cmdCancel});
     txtSearch->setFocus(Qt::OtherFocusReason);
 
     installKeyRule(txtSearch, refuseDoubleQuote);
