@@ -371,6 +371,16 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
     return QDateTime(date, time, Qt::UTC);
 }
 
+// The most digits the first group of a grouped number has as this locale writes it.
+static int leadingGroupDigits(const QLocale& loc)
+{
+    const QString million = loc.toString(1234567);
+    int digits = 0;
+    while (digits < million.size() && million.at(digits).isDigit())
+        ++digits;
+    return digits == 4 ? 4 : 3;
+}
+
 std::optional<double> parseNumber(const QString& text)
 {
     const QLocale loc = locale();
@@ -465,8 +475,10 @@ std::optional<double> parseNumber(const QString& text)
 
     // Grouped digits must be grouped as numbers are written: "1,234,567" (or "12,34,567"),
     // never "1,5", which in this locale is no number and would otherwise be read as 15.
+    // Some locales write a million with a first group of four ("1234 567" in Polish):
+    // what the program shows must read back.
     if (groups.size() > 1) {
-        if (groups.front() > 3 || groups.back() != 3)
+        if (groups.front() > leadingGroupDigits(loc) || groups.back() != 3)
             return std::nullopt;
         for (size_t g = 1; g + 1 < groups.size(); ++g) {
             if (groups[g] != 2 && groups[g] != 3)

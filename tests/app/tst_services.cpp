@@ -1,161 +1,225 @@
-#include "app/busy_cursor.h"
+// The services every window uses: messages, key preview (the arrows and Enter move like Tab),
+// modal windows, the program folder and the per-user settings.
+#include "app_checks.h"
+#include "testlib/test_registry.h"
+#include "testlib/test_world.h"
+
+#include "app/key_preview.h"
+#include "app/message_box_builder.h"
 #include "app/modal.h"
 #include "app/program_folder.h"
 #include "app/program_folder_choice.h"
-#include "testlib/test_registry.h"
-#include "testlib/test_world.h"
+#include "app/settings_store.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QVBoxLayout>
 
 using namespace zelk;
-using zelk::test::TestWorld;
+using namespace zelk::test;
 
 namespace {
-struct HandlerGuard {
-    ~HandlerGuard() { setModalHandler({}); }
+
+// A data-entry window: four boxes (the third disabled, the second in a group) and a notes box.
+struct EntryWindow {
+    QWidget window;
+    QWidget* group = new QWidget;
+    QLineEdit* edit[4] = {new QLineEdit, new QLineEdit, new QLineEdit, new QLineEdit};
+    QPlainTextEdit* notes = new QPlainTextEdit;
+
+    EntryWindow()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        (new QVBoxLayout(group))->addWidget(edit[1]);
+        for (QWidget* w : std::initializer_list<QWidget*>{edit[0], group, edit[2], edit[3], notes})
+            layout->addWidget(w);
+        edit[2]->setEnabled(false);
+    }
+    bool showWithFocusOn(QWidget* w)
+    {
+        window.show();
+        window.activateWindow();
+        w->setFocus(Qt::OtherFocusReason);
+        return QTest::qWaitForWindowActive(&window) && QApplication::focusWidget() == w;
+    }
+    // As the system delivers a key: to the window, which passes it to the control with the
+    // focus and, when ignored, to that control's parents. Gives where the focus is then.
+    QWidget* press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(window.windowHandle(), key, mods);
+        return QApplication::focusWidget();
+    }
 };
 
-// Sets an environment variable for one test and puts the old value back.
-struct EnvGuard {
-    QByteArray name;
-    QByteArray old;
-    bool had;
-    EnvGuard(const char* n, const QByteArray& value) : name(n), old(qgetenv(n)), had(qEnvironmentVariableIsSet(n))
-    {
-        qputenv(n, value);
-    }
-    ~EnvGuard()
-    {
-        if (had)
-            qputenv(name.constData(), old);
-        else
-            qunsetenv(name.constData());
-    }
-};
 } // namespace
 
 class ServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void modalHandlerDrivesTheDialog()
+    // Answers are used in order; a message without one, or whose buttons cannot give it,
+    // gets its default and is reported as unexpected.
+    void theMessageScriptAnswersAndRecords()
     {
         TestWorld world;
-        HandlerGuard guard;
-        QDialog dialog;
-        auto* name = new QLineEdit(&dialog);
-        QString typed;
-        bool wasVisible = false;
-        setModalHandler([&](QDialog& d) {
-            wasVisible = d.isVisible();
-            QCOMPARE(&d, &dialog);
-            QTest::keyClicks(name, "Smith");
-            d.accept();
-        });
-        QObject::connect(&dialog, &QDialog::accepted, [&] { typed = name->text(); });
-
-        QCOMPARE(runModal(dialog), int(QDialog::Accepted));
-        QVERIFY(wasVisible);
-        QCOMPARE(typed, QString("Smith"));
-        QVERIFY(!dialog.isVisible());
+        MessageScript::answer(MsgAnswer::No);
+        MessageScript::answer(MsgAnswer::OK);
+        QCOMPARE(MessageBox::show("Delete this member?", "Just checking", MsgButtons::YesNo, MsgIcon::Question), MsgAnswer::No);
+        QCOMPARE(MessageBox::show(MessageRequest{"Save the changes?", "Changes", MsgButtons::YesNoCancel,
+                                                 MsgIcon::Exclamation, MsgAnswer::Cancel}), MsgAnswer::Cancel);
+        QCOMPARE(MessageBox::show("Saved.", QString(), MsgButtons::OK, MsgIcon::None, MsgAnswer::No), MsgAnswer::OK);
+        QCOMPARE(messagesShown(), (QStringList{"Just checking | YesNo Question Yes | Delete this member?",
+                                               "Changes | YesNoCancel Exclamation Cancel | Save the changes?",
+                                               "Zelk Membership | OK None OK | Saved."}));
+        QCOMPARE((QList<qsizetype>{MessageScript::unexpected().size(), MessageScript::pendingAnswers()}), (QList<qsizetype>{2, 0}));
     }
 
-    void dialogLeftOpenIsRejected()
+    // The box shown for real reads no typed text as markup, and answers Escape with Cancel,
+    // or No where there is no Cancel, and Enter with the default button.
+    void theRealBoxAnswersEscapeAndEnter()
     {
-        TestWorld world;
-        HandlerGuard guard;
-        QDialog dialog;
-        const auto accept = [](QDialog& d) { d.accept(); };
-        setModalHandler(accept);
-        QCOMPARE(runModal(dialog), int(QDialog::Accepted));
+        QList<MsgAnswer> answers;
+        for (const auto& [buttons, byDefault] : {std::pair{MsgButtons::OK, MsgAnswer::OK}, {MsgButtons::YesNo, MsgAnswer::No},
+                                                 {MsgButtons::YesNoCancel, MsgAnswer::Yes}})
+            for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+                auto box = MessageBox::buildMessageBox({"<b>Smith & Jones</b>", "Title", buttons, MsgIcon::Exclamation, byDefault}, nullptr);
+                QCOMPARE((QList<int>{box->textFormat(), box->icon()}), (QList<int>{Qt::PlainText, QMessageBox::Warning}));
+                box->show();
+                QVERIFY(QTest::qWaitForWindowActive(box.get()));
+                QTest::keyClick(box->windowHandle(), key);
+                QVERIFY(!box->isVisible());
+                answers << MessageBox::answerOf(*box);
+            }
+        QCOMPARE(answers, (QList<MsgAnswer>{MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::No, MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Yes}));
+    }
 
-        // The same dialog again: neither left open nor carrying the last answer over.
+    void arrowsAndEnterMoveLikeTab()
+    {
+        EntryWindow w;
+        bool multiLineFocus = false;
+        KeyPreviewOptions options;
+        options.enterPassesThrough = [&] { return multiLineFocus; };
+        installKeyPreview(&w.window, options);
+        QWidget* later = new QLineEdit;   // added after the rules: covered too
+        w.window.layout()->addWidget(later);
+        QSignalSpy returnPressed(w.edit[0], &QLineEdit::returnPressed);
+        QVERIFY(w.showWithFocusOn(w.edit[0]));
+
+        const QList<QWidget*> down{w.press(Qt::Key_Down), w.press(Qt::Key_Down, Qt::KeypadModifier)};
+        QCOMPARE(down, (QList<QWidget*>{w.edit[1], w.edit[3]}));   // the disabled box is passed over
+        const QList<QWidget*> up{w.press(Qt::Key_Up), w.press(Qt::Key_Up), w.press(Qt::Key_Up), w.press(Qt::Key_Up)};
+        QCOMPARE(up, (QList<QWidget*>{w.edit[1], w.edit[0], later, w.notes}));   // wraps round as Shift+Tab does
+        w.edit[0]->setFocus();
+        const QList<QWidget*> enter{w.press(Qt::Key_Return), w.press(Qt::Key_Enter, Qt::KeypadModifier)};
+        QCOMPARE(enter, (QList<QWidget*>{w.edit[1], w.edit[3]}));
+        QCOMPARE(returnPressed.count(), 0);   // the box never saw it
+
+        // In the notes box Enter moves on too, until the window says the box takes it; with
+        // Shift held the arrows keep their usual meaning.
+        w.notes->setPlainText(QStringLiteral("one"));
+        w.notes->setFocus();
+        w.notes->moveCursor(QTextCursor::End);
+        QCOMPARE(w.press(Qt::Key_Return), later);
+        w.notes->setFocus();
+        multiLineFocus = true;
+        QCOMPARE(w.press(Qt::Key_Return), w.notes);
+        QCOMPARE(w.press(Qt::Key_Up, Qt::ShiftModifier), w.notes);
+        QCOMPARE(w.notes->textCursor().selectedText(), QStringLiteral("one\u2029"));
+    }
+
+    // A key the focused control ignores travels on to its parents; the rules must still act
+    // once per key and once per window however often installed, and leave alone the keys of
+    // a dialog the window owns, a window of its own.
+    void eachKeyIsHandledOnceAndOnlyInItsWindow()
+    {
+        EntryWindow w;
+        installKeyPreview(&w.window);
+        installKeyPreview(&w.window);
+        QVERIFY(w.showWithFocusOn(w.edit[1]));
+        QCOMPARE(w.press(Qt::Key_Down), w.edit[3]);
+        w.edit[1]->setFocus();
+        QTest::keyClick(w.group, Qt::Key_Down);   // as the key reaches the focused box's parent
+        QTest::keyClick(&w.window, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), w.edit[1]);
+
+        QDialog dialog(&w.window);
+        auto* first = new QLineEdit(&dialog);
+        new QLineEdit(&dialog);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        first->setFocus();
+        QSignalSpy returnPressed(first, &QLineEdit::returnPressed);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Down);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), first);
+        QCOMPARE(returnPressed.count(), 1);
+    }
+
+    // The handler drives the dialog while it is shown; a dialog it hides without an answer is
+    // rejected rather than carrying its last answer over, and one it leaves open is closed.
+    void modalWindowsAreDrivenAndNeverLeftOpen()
+    {
+        QDialog dialog;
+        setModalHandler([](QDialog& d) { d.isVisible() ? d.accept() : d.reject(); });
+        QCOMPARE(runModal(dialog), int(QDialog::Accepted));
+        setModalHandler([](QDialog& d) { d.hide(); });
+        QCOMPARE(runModal(dialog), int(QDialog::Rejected));
         setModalHandler([](QDialog&) {});
         QCOMPARE(runModal(dialog), int(QDialog::Rejected));
         QVERIFY(!dialog.isVisible());
-
-        setModalHandler(accept);
-        runModal(dialog);
-        setModalHandler([](QDialog& d) { d.hide(); });
-        QCOMPARE(runModal(dialog), int(QDialog::Rejected));
+        setModalHandler({});
     }
 
-    void withoutHandlerTheDialogRunsModally()
+    void theProgramFolder()
     {
-        TestWorld world;
-        QDialog dialog;
-        bool wasModal = false;
-        QTimer::singleShot(0, &dialog, [&] {
-            wasModal = dialog.isModal();
-            dialog.accept();
-        });
-        QCOMPARE(runModal(dialog), int(QDialog::Accepted));
-        QVERIFY(wasModal);
-    }
-
-    void busyCursorNests()
-    {
-        QVERIFY(!QApplication::overrideCursor());
-        {
-            BusyCursor outer;
-            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-            {
-                BusyCursor inner;
-                letEventsRun();
-            }
-            QVERIFY(QApplication::overrideCursor());
-            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        }
-        QVERIFY(!QApplication::overrideCursor());
-    }
-
-    void programFolderFollowsZelkHome()
-    {
-        TestWorld world;
-        QCOMPARE(programFolder(), QDir::toNativeSeparators(world.folder()));
-        QCOMPARE(programFile("report.htm"), QDir::toNativeSeparators(world.folder() + "/report.htm"));
-
-        EnvGuard trailing("ZELK_HOME", (world.folder() + "/").toLocal8Bit());
+        TestWorld world;   // puts ZELK_HOME back
         QCOMPARE(programFile("zelk2002.mdb"), QDir::toNativeSeparators(world.folder() + "/zelk2002.mdb"));
-    }
+        qputenv("ZELK_HOME", QByteArray());   // set but empty counts as not set
+        QCOMPARE(programFolder(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 
-    void programFolderWithoutZelkHomeIsTheExecutables()
-    {
-        TestWorld world;
-        EnvGuard empty("ZELK_HOME", QByteArray());  // set but empty counts as not set
-        const QString exeFolder = QCoreApplication::applicationDirPath();
-        QCOMPARE(programFolder(), QDir::toNativeSeparators(exeFolder));
-        // The writability probe leaves nothing behind.
-        QVERIFY(QDir(exeFolder).entryList({"zelk-write-test-*"}, QDir::Files | QDir::Hidden).isEmpty());
-    }
-
-    void unwritableExecutableFolderFallsBackToUserData()
-    {
-        TestWorld world;
+        // An executable's folder nothing can be written in (beneath a plain file, so not even
+        // an administrator can) gives way to the user's data folder.
         QTemporaryDir home;
-        EnvGuard homeGuard("HOME", home.path().toLocal8Bit());
-        // Nothing can be created beneath a plain file, not even by an administrator.
-        QFile blocker(QDir(home.path()).filePath("blocker"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        const QString unwritable = blocker.fileName() + "/bin";
-        QVERIFY(!folderIsWritable(unwritable));
-        QVERIFY(folderIsWritable(home.path()));
+        struct RestoreHome { QByteArray old = qgetenv("HOME"); ~RestoreHome() { qputenv("HOME", old); } } restoreHome;
+        qputenv("HOME", home.path().toLocal8Bit());
+        QVERIFY(QFile(home.filePath("blocker")).open(QIODevice::WriteOnly));
+        const QString chosen = chooseProgramFolder(QString(), home.filePath("blocker/bin"));
+        QCOMPARE(chosen, QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+        QVERIFY(chosen.startsWith(QDir::toNativeSeparators(home.path())) && QFileInfo(chosen).isDir());
+    }
 
-        const QString chosen = chooseProgramFolder(QString(), unwritable);
-        QCOMPARE(chosen,
-                 QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
-        QVERIFY(chosen.startsWith(QDir::toNativeSeparators(home.path())));
-        QVERIFY(QFileInfo(chosen).isDir());
+    // A new user reads every default and nothing is written; what is stored comes back as it
+    // was to the next run, and a hand-edited line with an unquoted comma reads as written.
+    void theSettingsOfANewUserAndAsStored()
+    {
+        TestWorld world;
+        QStringList values;
+        for (const SettingKey& key : {setting::SortOrder, setting::AutoCaps, setting::AutoDates, setting::PageDir,
+                                      setting::PrintOrder, setting::ReportType, setting::UpperCase, setting::LabelSize,
+                                      setting::EmailSender, setting::EmailSMTP, setting::EmailGreeting,
+                                      setting::WebBrowser, setting::ZelkDB})
+            values << QStringLiteral("%1/%2=%3").arg(QLatin1String(key.section), QLatin1String(key.key), readSetting(key));
+        QCOMPARE(values, (QStringList{"Defaults/SortOrder=Surname", "Defaults/AutoCaps=-1", "Defaults/AutoDates=-1",
+                                      "Defaults/PageDir=1", "Defaults/PrintOrder=Surname", "Defaults/ReportType=List",
+                                      "Defaults/UpperCase=0", "Defaults/LabelSize=L7160", "Defaults/EmailSender=",
+                                      "Defaults/EmailSMTP=", "Defaults/EmailGreeting=Friendly", "Location/WebBrowser=",
+                                      "Location/ZelkDB="}));
+        QVERIFY(!QFile::exists(world.settingsFile()));
 
-        QCOMPARE(chooseProgramFolder(QString(), home.path()), QDir::toNativeSeparators(home.path()));
+        const QString awkward = QStringLiteral("  @x, \"é\" = 'y'; C:\\z  ");
+        saveSetting(setting::EmailSMTP, awkward);
+        QCOMPARE(QSettings(world.settingsFile(), QSettings::IniFormat).value("Defaults/EmailSMTP").toString(), awkward);
+        QFile file(world.settingsFile());
+        QVERIFY(file.open(QIODevice::Append | QIODevice::Text) && file.write("\n[Location]\nWebBrowser=/opt/a,b\n") > 0);
+        file.close();
+        QCOMPARE(readSetting(setting::WebBrowser), QStringLiteral("/opt/a,b"));
     }
 };
 

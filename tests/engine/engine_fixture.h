@@ -1,90 +1,80 @@
 #pragma once
-// A new register in a temporary folder, opened shared, with the locale pinned to en_GB
-// while it lives (the collation is made from the default locale when a connection opens).
+// A new register in a test world of its own (en_GB: a connection takes its collation from the
+// locale when it opens), and small helpers the engine tests share.
 #include "data/create_db.h"
 #include "engine/database.h"
+#include "engine/engine_error.h"
 #include "engine/recordset.h"
+#include "testlib/test_world.h"
 
-#include <QDir>
-#include <QLocale>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QRegularExpression>
 
 #include <algorithm>
-#include <memory>
+#include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace zelk::test {
 
 class EngineRegister {
 public:
-    EngineRegister()
-        : m_previousLocale(QLocale())
-    {
-        QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
-        buildNewDatabase(path());
-        m_db = Database::open(path());
-    }
-    ~EngineRegister()
-    {
-        m_db.reset();
-        QLocale::setDefault(m_previousLocale);
-    }
-    EngineRegister(const EngineRegister&) = delete;
-    EngineRegister& operator=(const EngineRegister&) = delete;
-
+    EngineRegister() { buildNewDatabase(path()); m_db = Database::open(path()); }
     Database& db() { return *m_db; }
-    QString path() const { return QDir(m_dir.path()).filePath(QStringLiteral("zelk2002.mdb")); }
-    QString file(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
+    QString path() const { return m_world.file(u"zelk2002.mdb"_s); }
+    QString file(const QString& name) const { return m_world.file(name); }   // beside the register
 
 private:
-    QLocale m_previousLocale;
-    QTemporaryDir m_dir;
+    TestWorld m_world;
     std::unique_ptr<Database> m_db;
 };
 
-// The member numbers of a record set, first to last.
-inline QStringList numbers(Recordset& rs)
+// The error number a call throws, or 0 when it succeeds.
+inline int errorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const EngineError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// One field of every row of a record set, first to last (the first field unless named).
+inline QStringList column(Database& db, const QString& source, const QString& field = {})
 {
     QStringList out;
-    for (; !rs.eof(); rs.moveNext())
-        out << rs.field(QStringLiteral("Number")).toString();
+    for (auto rs = db.openRecordset(source); !rs->eof(); rs->moveNext())
+        out << (field.isEmpty() ? rs->field(0) : rs->field(field)).toString();
     return out;
 }
 
-// `actual` written in the form of `expected`: numbers in order, with "{..}" around members
-// whose order among themselves the query leaves open (equal sort keys); inside the braces
-// the numbers are sorted. Equal to `expected` exactly when the order is right.
-inline QString inOrder(QStringList actual, const QString& expected)
+// Adds a row to `table` for each of `values`, holding it in `field`.
+inline void addRows(Database& db, const QString& table, const QString& field, const QStringList& values)
 {
-    QString out;
-    qsizetype at = 0;
-    const QStringList tokens = QString(expected).replace(u'{', QStringLiteral(" { ")).replace(u'}', QStringLiteral(" } "))
-                                   .split(u' ', Qt::SkipEmptyParts);
-    auto put = [&](const QString& piece) {
-        if (!out.isEmpty() && !out.endsWith(u'{') && piece != u'}')
-            out += u' ';
-        out += piece;
-    };
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (tokens[i] == u'{') {
-            qsizetype n = 0;
-            while (i + 1 + n < tokens.size() && tokens[i + 1 + n] != u'}')
-                ++n;
-            QStringList group = actual.mid(at, n);
-            at += group.size();
-            std::sort(group.begin(), group.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
-            put(QStringLiteral("{"));
-            for (const auto& g : group)
-                put(g);
-            put(QStringLiteral("}"));
-            i += n + 1;
-        } else if (at < actual.size()) {
-            put(actual[at++]);
-        }
+    auto rs = db.openRecordset(table);
+    for (const QString& v : values) {
+        rs->addNew();
+        rs->setField(field, v);
+        rs->update();
     }
-    for (; at < actual.size(); ++at)
-        put(actual[at]);
-    return out;
+}
+
+// `actual` in the form of `expected`: numbers in order, "{..}" around members whose order the
+// query leaves open (equal sort keys), sorted inside. Equal to `expected` when the order is right.
+inline QString inOrder(const QStringList& actual, const QString& expected)
+{
+    static const QRegularExpression part(uR"(\{[^}]*\}|[^\s{}]+)"_s);
+    QStringList out;
+    qsizetype at = 0;
+    for (auto it = part.globalMatch(expected); it.hasNext();) {
+        const QString p = it.next().captured();
+        const qsizetype n = p.startsWith(u'{') ? p.split(u' ', Qt::SkipEmptyParts).size() : 1;
+        QStringList group = actual.mid(at, n);
+        at += n;
+        std::sort(group.begin(), group.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        out << (p.startsWith(u'{') ? u'{' + group.join(u' ') + u'}' : group.join(u' '));
+    }
+    return (out + actual.mid(at)).join(u' ');
 }
 
 } // namespace zelk::test

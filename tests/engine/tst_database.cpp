@@ -1,40 +1,25 @@
-// Database files: creating and opening them, files that are not ours, locks held by
-// another program, and a file that every SQLite tool can read and that refuses bad rows
-// whoever writes them.
+// Database files and their record sets: creating and opening files, files that are not
+// ours, locks held by another connection or another program; positions and both ends,
+// adding, amending, cancelling and deleting rows, failed updates, rows changed through
+// another record set, and the values each field type keeps.
 #include "engine_fixture.h"
 
-#include "data/create_db.h"
 #include "data/schema.h"
-#include "engine/database.h"
-#include "engine/engine_error.h"
-#include "engine/recordset.h"
+#include "testlib/test_program.h"
 #include "testlib/test_registry.h"
-#include "testlib/test_world.h"
 
-#include <sqlite3.h>
-
-#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
 
-#include <functional>
-
 using namespace zelk;
-using zelk::test::EngineRegister;
+using namespace zelk::test;
 
 namespace {
 
-int errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const EngineError& e) {
-        return e.number();
-    }
-    return 0;
-}
+const QStringList kSheets{"L7159", "L7160", "L7162", "L7163", "5159", "5162"};
 
 QByteArray contentsOf(const QString& path)
 {
@@ -45,126 +30,70 @@ QByteArray contentsOf(const QString& path)
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
 }
-
-// A plain SQLite connection, as another tool would open the file: none of the program's
-// functions or collations.
-class RawConnection {
-public:
-    explicit RawConnection(const QString& path)
-    {
-        m_rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_extended_result_codes(m_db, 1);
-    }
-    ~RawConnection() { sqlite3_close_v2(m_db); }
-    bool opened() const { return m_rc == SQLITE_OK; }
-    // The result code of running `sql`.
-    int exec(const QString& sql) { return sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr); }
-    QString message() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
-    // The first column of every row of `sql`.
-    QStringList column(const QString& sql)
-    {
-        QStringList out;
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
-            return {QStringLiteral("error: ") + message()};
-        while (sqlite3_step(st) == SQLITE_ROW)
-            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        return out;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-    int m_rc = SQLITE_ERROR;
-};
 
 } // namespace
 
 class TestDatabase : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
+    std::unique_ptr<EngineRegister> m_register;
+    Database& db() { return m_register->db(); }
 
-    void createRefusesAnExistingFile();
-    void openMissingFile();
+private slots:
+    void init() { m_register = std::make_unique<EngineRegister>(); }
+    void cleanup() { m_register.reset(); }
+    void createAndOpenRefusals();
     void notOurFileIsLeftAlone_data();
     void notOurFileIsLeftAlone();
     void exclusiveHolderInAnotherProcess();
-    void twoSharedConnections();
-    void transactionsGroupWrites();
-    void fileRefusesBadRows_data();
-    void fileRefusesBadRows();
-    void otherToolsCanReadTheFile();
-
-private:
-    std::unique_ptr<EngineRegister> m_register;
+    void connectionsAndTransactions();
+    void movingPastBothEnds();
+    void addEditAndCancel();
+    void failedUpdateWritesNothing_data();
+    void failedUpdateWritesNothing();
+    void valuesRoundTrip_data();
+    void valuesRoundTrip();
+    void rowsChangedElsewhere();
+    void otherQueriesAreReadOnly();
 };
 
-void TestDatabase::init()
+void TestDatabase::createAndOpenRefusals()
 {
-    m_register = std::make_unique<EngineRegister>();
-}
-
-void TestDatabase::cleanup()
-{
-    m_register.reset();
-}
-
-void TestDatabase::createRefusesAnExistingFile()
-{
-    const QString path = m_register->file(QStringLiteral("existing.mdb"));
-    writeFile(path, QByteArray("not to be touched"));
-    QCOMPARE(errorOf([&] { Database::create(path); }), err::DatabaseExists);
-    QCOMPARE(errorOf([&] { buildNewDatabase(path); }), err::DatabaseExists);
-    QCOMPARE(contentsOf(path), QByteArray("not to be touched"));
-
-    const QByteArray before = contentsOf(m_register->path());
-    QCOMPARE(errorOf([&] { buildNewDatabase(m_register->path()); }), err::DatabaseExists);
-    QCOMPARE(contentsOf(m_register->path()), before);
-
-    auto db = Database::create(m_register->file(QStringLiteral("new.mdb")));
+    const QString existing = m_register->file(u"existing.mdb"_s), absent = m_register->file(u"absent.mdb"_s);
+    writeFile(existing, "not to be touched");
+    QCOMPARE(errorOf([&] { Database::create(existing); }), err::DatabaseExists);
+    QCOMPARE(contentsOf(existing), QByteArray("not to be touched"));
+    for (const auto mode : {Database::Mode::Shared, Database::Mode::Exclusive})
+        QCOMPARE(errorOf([&] { Database::open(absent, mode); }), err::FileNotFound);
+    QVERIFY(!QFile::exists(absent));
+    QCOMPARE(errorOf([&] { Database::open(QFileInfo(absent).absolutePath()); }), err::CannotOpenFile);   // a folder
+    auto db = Database::create(m_register->file(u"new.mdb"_s));
     db->createTable(schema::labelsTable());
     QCOMPARE(errorOf([&] { db->createTable(schema::labelsTable()); }), err::TableExists);
-}
-
-void TestDatabase::openMissingFile()
-{
-    const QString path = m_register->file(QStringLiteral("absent.mdb"));
-    QCOMPARE(errorOf([&] { Database::open(path); }), err::FileNotFound);
-    QCOMPARE(errorOf([&] { Database::open(path, Database::Mode::Exclusive); }), err::FileNotFound);
-    QVERIFY(!QFile::exists(path));
 }
 
 void TestDatabase::notOurFileIsLeftAlone_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("mode");
-    const QByteArray earlier = contentsOf(test::testData(QStringLiteral("mdb/zelk2002.mdb")));
+    const QByteArray earlier = contentsOf(testData(u"mdb/zelk2002.mdb"_s));
     QVERIFY(earlier.startsWith(QByteArray("\0\1\0\0Standard Jet DB", 19)));
-    const QByteArray header("SQLite format 3\0", 16);
-    for (const int mode : {int(Database::Mode::Shared), int(Database::Mode::Exclusive)}) {
-        const char* m = mode == int(Database::Mode::Shared) ? " shared" : " exclusive";
-        QTest::newRow(QByteArray("earlier edition's file").append(m)) << earlier << mode;
-        QTest::newRow(QByteArray("empty file").append(m)) << QByteArray() << mode;
-        QTest::newRow(QByteArray("text file").append(m)) << QByteArray("Number,Surname\r\n1,Smith\r\n") << mode;
-        QTest::newRow(QByteArray("SQLite header, then rubbish").append(m)) << header + QByteArray(4080, '\x7f') << mode;
-    }
+    QTest::newRow("earlier edition's file") << earlier;
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("text file") << QByteArray("Number,Surname\r\n1,Smith\r\n");
+    QTest::newRow("SQLite header, then rubbish") << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\x7f');
 }
 
 void TestDatabase::notOurFileIsLeftAlone()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, mode);
-    const QString path = m_register->file(QStringLiteral("zelk2002-other.mdb"));
+    const QString path = m_register->file(u"zelk2002-other.mdb"_s);
     writeFile(path, bytes);
-    QCOMPARE(errorOf([&] { Database::open(path, Database::Mode(mode)); }), err::NotAnSqliteFile);
+    for (const auto mode : {Database::Mode::Shared, Database::Mode::Exclusive})
+        QCOMPARE(errorOf([&] { Database::open(path, mode); }), err::NotAnSqliteFile);
     QCOMPARE(contentsOf(path), bytes);
-    QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
+    QVERIFY(!QFile::exists(path + u"-journal"_s));
 }
 
 void TestDatabase::exclusiveHolderInAnotherProcess()
@@ -180,130 +109,226 @@ void TestDatabase::exclusiveHolderInAnotherProcess()
     });
     QVERIFY(holder.waitForReadyRead(10000));
     QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
-
-    QCOMPARE(errorOf([&] { Database::open(path); }), err::LockedExclusively);
-    QCOMPARE(errorOf([&] { Database::open(path, Database::Mode::Exclusive); }), err::LockedExclusively);
+    for (const auto mode : {Database::Mode::Shared, Database::Mode::Exclusive})
+        QCOMPARE(errorOf([&] { Database::open(path, mode); }), err::LockedExclusively);
 
     holder.closeWriteChannel();
     QVERIFY(holder.waitForFinished(10000));
     QCOMPARE(holder.exitCode(), 0);
-    auto db = Database::open(path);
-    QCOMPARE(db->openRecordset(QStringLiteral("Labels"))->recordCount(), 6);
+    QCOMPARE(column(*Database::open(path), u"Labels"_s).size(), 6);
 }
 
-void TestDatabase::twoSharedConnections()
-{
-    auto second = Database::open(m_register->path());
-    {
-        auto rs = second->openRecordset(QStringLiteral("Members"));
-        rs->addNew();
-        rs->setField(QStringLiteral("Member Type"), QStringLiteral("Full"));
-        rs->update();
-    }
-    auto seen = m_register->db().openRecordset(QStringLiteral("Select * from Members"));
-    QCOMPARE(seen->recordCount(), 1);
-    seen->edit();
-    seen->setField(QStringLiteral("Member Type"), QStringLiteral("Life"));
-    seen->update();
-    auto back = second->openRecordset(QStringLiteral("Members"));
-    QCOMPARE(back->field(QStringLiteral("Member Type")).toString(), QStringLiteral("Life"));
-}
-
-void TestDatabase::transactionsGroupWrites()
+void TestDatabase::connectionsAndTransactions()
 {
     Database& db = m_register->db();
-    auto addType = [&](const char* name) {
-        auto rs = db.openRecordset(QStringLiteral("Members"));
-        rs->addNew();
-        rs->setField(QStringLiteral("Member Type"), QString::fromLatin1(name));
-        rs->update();
-    };
+    auto second = Database::open(m_register->path());
     db.beginTrans();
-    QVERIFY(db.inTransaction());
-    addType("Dropped");
+    addRows(db, u"Members"_s, u"Member Type"_s, {"Dropped"});
+    // While one connection writes, no other may have the file exclusively, nor write.
+    QCOMPARE(errorOf([&] { Database::open(m_register->path(), Database::Mode::Exclusive); }), err::FileInUse);
+    QCOMPARE(errorOf([&] { addRows(*second, u"Members"_s, u"Member Type"_s, {"Blocked"}); }), err::RecordLocked);
     db.rollback();
     db.beginTrans();
-    addType("Kept");
+    addRows(db, u"Members"_s, u"Member Type"_s, {"Kept"});
     db.commitTrans();
-    QVERIFY(!db.inTransaction());
-    auto other = Database::open(m_register->path());
-    auto rs = other->openRecordset(QStringLiteral("Members"));
-    QCOMPARE(rs->recordCount(), 1);
-    QCOMPARE(rs->field(0).toString(), QStringLiteral("Kept"));
+    QCOMPARE(column(*second, u"Members"_s), QStringList{"Kept"});   // what one connection stores, the other sees
 }
 
-void TestDatabase::fileRefusesBadRows_data()
+void TestDatabase::movingPastBothEnds()
 {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("result");   // the extended result code
-    auto refused = [](const char* name, const QString& sql) { QTest::newRow(name) << sql << int(SQLITE_CONSTRAINT_CHECK); };
-    auto kept = [](const char* name, const QString& sql) { QTest::newRow(name) << sql << int(SQLITE_OK); };
+    auto none = db().openRecordset(u"Select * from Zelk where Number = 999"_s);
+    QVERIFY(none->bof() && none->eof());
+    const std::function<void()> calls[] = {[&] { none->moveFirst(); }, [&] { none->moveNext(); }, [&] { none->field(0); },
+                                           [&] { none->edit(); }, [&] { none->deleteCurrent(); }};
+    for (const auto& call : calls)
+        QCOMPARE(errorOf(call), err::NoCurrentRecord);
+    QCOMPARE(errorOf([&] { none->field(u"Nosuch"_s); }), err::ItemNotFound);
+    QCOMPARE(column(db(), u"[Labels]"_s), kSheets);   // a table's name alone: its rows in stored order
+    QCOMPARE(errorOf([&] { db().openRecordset(u"Nosuch"_s); }), err::TableNotFound);
 
-    QTest::newRow("duplicate label name") << QStringLiteral("INSERT INTO Labels (LabelName) VALUES ('L7162')") << int(SQLITE_CONSTRAINT_UNIQUE);
-    QTest::newRow("duplicate label name, other case") << QStringLiteral("INSERT INTO Labels (LabelName) VALUES ('l7162')") << int(SQLITE_CONSTRAINT_UNIQUE);
-    kept("new label name", QStringLiteral("INSERT INTO Labels (LabelName, TopMargin, LabelsWide) VALUES ('A4', 0.5, 2)"));
-    refused("empty membership type", QStringLiteral("INSERT INTO Members (\"Member Type\") VALUES ('')"));
-    kept("Null membership type", QStringLiteral("INSERT INTO Members (\"Member Type\") VALUES (NULL)"));
-    refused("empty lookup", QStringLiteral("INSERT INTO Lookups (Lookups) VALUES ('')"));
-    refused("empty label name", QStringLiteral("INSERT INTO Labels (LabelName) VALUES ('')"));
-    kept("empty title", QStringLiteral("INSERT INTO Zelk (Title) VALUES ('')"));
-    refused("title of 101 characters", QStringLiteral("INSERT INTO Zelk (Title) VALUES ('%1')").arg(QString(101, u'x')));
-    kept("title of 100 characters", QStringLiteral("INSERT INTO Zelk (Title) VALUES ('%1')").arg(QString(100, u'é')));
-    refused("suffix of 11 characters", QStringLiteral("INSERT INTO Zelk (Suffix) VALUES ('%1')").arg(QString(11, u'x')));
-    refused("no such day", QStringLiteral("INSERT INTO Zelk (RenewDate) VALUES ('2026-02-30')"));
-    refused("date in the user's form", QStringLiteral("INSERT INTO Zelk (RenewDate) VALUES ('28/02/2026')"));
-    refused("date as a number", QStringLiteral("INSERT INTO Zelk (Birthday) VALUES (46000)"));
-    kept("leap day", QStringLiteral("INSERT INTO Zelk (RenewDate) VALUES ('2028-02-29')"));
-    kept("date and time", QStringLiteral("INSERT INTO Zelk (JoinDate) VALUES ('2026-02-28 23:59:59')"));
-    refused("no such time", QStringLiteral("INSERT INTO Zelk (JoinDate) VALUES ('2026-02-28 24:00:00')"));
-    refused("text in a Long", QStringLiteral("INSERT INTO Zelk (Number) VALUES ('abc')"));
-    refused("Long too large", QStringLiteral("INSERT INTO Zelk (Number) VALUES (2147483648)"));
-    refused("fraction in a Long", QStringLiteral("INSERT INTO Zelk (Number) VALUES (1.5)"));
-    refused("Integer too large", QStringLiteral("INSERT INTO Labels (LabelName, LabelsWide) VALUES ('X', 32768)"));
-    refused("text in a Single", QStringLiteral("INSERT INTO Labels (LabelName, TopMargin) VALUES ('X', 'wide')"));
-    refused("text in a Currency", QStringLiteral("INSERT INTO Zelk (FeePaid) VALUES ('£12.50')"));
-    refused("2 in a Boolean", QStringLiteral("INSERT INTO Zelk (Lapsed) VALUES (2)"));
-    refused("-1 in a Boolean", QStringLiteral("INSERT INTO Zelk (Lapsed) VALUES (-1)"));
-    refused("bytes in a text", QStringLiteral("INSERT INTO Zelk (Surname) VALUES (X'00FF')"));
-    refused("bad value by update", QStringLiteral("UPDATE Zelk SET Title = '%1'").arg(QString(101, u'x')));
+    auto rs = db().openRecordset(u"Select * from Labels"_s);
+    rs->moveLast();
+    rs->moveNext();
+    QVERIFY(rs->eof() && !rs->bof());
+    QCOMPARE(errorOf([&] { rs->field(0); }), err::NoCurrentRecord);
+    QCOMPARE(errorOf([&] { rs->moveNext(); }), err::NoCurrentRecord);
+    rs->movePrevious();   // back from past the end: the last row
+    QCOMPARE(rs->field(0).toString(), kSheets.last());
+    rs->moveFirst();
+    rs->movePrevious();
+    QVERIFY(rs->bof() && !rs->eof());
+    QCOMPARE(errorOf([&] { rs->movePrevious(); }), err::NoCurrentRecord);
+    rs->moveNext();
+    QCOMPARE(rs->field(0).toString(), kSheets.first());
 }
 
-void TestDatabase::fileRefusesBadRows()
+void TestDatabase::addEditAndCancel()
 {
-    QFETCH(QString, sql);
-    QFETCH(int, result);
-    m_register->db().close();
-    RawConnection raw(m_register->path());
-    QVERIFY(raw.opened());
-    QCOMPARE(raw.exec(QStringLiteral("BEGIN")), SQLITE_OK);
-    const int rc = raw.exec(sql);
-    QVERIFY2(rc == result, qPrintable(QStringLiteral("result %1: %2").arg(rc).arg(raw.message())));
-    raw.exec(QStringLiteral("ROLLBACK"));
+    auto rs = db().openRecordset(u"Select * from Zelk ORDER BY Surname"_s);
+    QCOMPARE(errorOf([&] { rs->update(); }), err::UpdateWithoutEdit);
+    // "Aaron" sorts first, but a row added through the set joins its end and the set stands on it.
+    rs->addNew();
+    rs->setField(u"Number"_s, 3);
+    rs->setField(u"Surname"_s, u"Aaron"_s);
+    rs->update();
+    const qint64 added = rs->bookmark();
+    QCOMPARE(rs->field(u"Surname"_s).toString(), u"Aaron"_s);
+    rs->moveNext();
+    QVERIFY(rs->eof());
+    rs->findFirst(u"Surname = \"aaron\""_s);
+    QCOMPARE(rs->bookmark(), added);
+    // A later amendment goes to that row and to no other; cancelled ones write nothing.
+    rs->edit();
+    rs->setField(u"FirstName"_s, u"Ann"_s);
+    rs->update();
+    rs->moveFirst();
+    rs->edit();
+    rs->setField(u"FirstName"_s, u"Bob"_s);
+    rs->cancelUpdate();
+    rs->addNew();
+    rs->setField(u"Number"_s, 4);
+    rs->cancelUpdate();
+    QCOMPARE(rs->field(u"Number"_s).toInt(), 1);   // where it stood
+    QCOMPARE(registerRows(m_register->path(), u"Select Number, FirstName from Zelk ORDER BY Number"_s), (QStringList{"1|", "3|Ann"}));
 }
 
-void TestDatabase::otherToolsCanReadTheFile()
+void TestDatabase::failedUpdateWritesNothing_data()
 {
-    {
-        auto rs = m_register->db().openRecordset(QStringLiteral("Zelk"));
-        for (const char* surname : {"smith", "Émile", "Adams"}) {
-            rs->addNew();
-            rs->setField(QStringLiteral("Surname"), QString::fromUtf8(surname));
-            rs->update();
-        }
-    }
-    m_register->db().close();
-    RawConnection raw(m_register->path());
-    QVERIFY(raw.opened());
-    QCOMPARE(raw.column(QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
-    QCOMPARE(raw.column(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE replace(sql, 'COLLATE NOCASE', '') LIKE '%COLLATE%'")),
-             QStringList{QStringLiteral("0")});
-    QCOMPARE(raw.column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid")),
-             QStringList({QStringLiteral("Zelk"), QStringLiteral("Lookups"), QStringLiteral("Members"),
-                          QStringLiteral("Settings"), QStringLiteral("Labels")}));
-    QCOMPARE(raw.column(QStringLiteral("SELECT Surname FROM Zelk WHERE Surname <> '' ORDER BY Surname")),
-             QStringList({QStringLiteral("Adams"), QStringLiteral("smith"), QStringLiteral("Émile")}));
-    QCOMPARE(raw.column(QStringLiteral("SELECT TopMargin FROM Labels WHERE LabelName = 'l7162'")), QStringList{QStringLiteral("0.54")});
-    QCOMPARE(raw.column(QStringLiteral("SELECT LastNumber || ' ' || YearEnd FROM Settings")), QStringList{QStringLiteral("1 1y")});
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("error");
+    auto row = [](const char* name, const char* table, const char* field, const QVariant& value, int error) {
+        QTest::newRow(name) << QString::fromLatin1(table) << QString::fromLatin1(field) << value << error;
+    };
+    row("duplicate label name", "Labels", "LabelName", u"L7162"_s, err::DuplicateKey);
+    row("duplicate label name, other case", "Labels", "LabelName", u"l7162"_s, err::DuplicateKey);
+    row("title too long", "Zelk", "Title", QString(101, u'x'), err::ValueTooLong);
+    row("empty membership type", "Members", "Member Type", u""_s, err::ZeroLengthNotAllowed);
+    row("not a date", "Zelk", "RenewDate", u"30/02/2026"_s, err::TypeMismatch);
+    row("Integer too large", "Labels", "LabelsWide", 32768, err::Overflow);
+    row("no such field", "Zelk", "Nosuch", 1, err::ItemNotFound);
+}
+
+void TestDatabase::failedUpdateWritesNothing()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    const QStringList before = column(db(), table);
+    auto rs = db().openRecordset(u"Select * from "_s + table);
+    const qint64 position = rs->recordCount() ? rs->bookmark() : -1;
+    rs->addNew();
+    // A valid value in the first field, so the pending row has something to lose.
+    const FieldDef first = rs->fields().front();
+    if (first.name != field)
+        rs->setField(first.name, first.type == FieldType::Long ? QVariant(77) : QVariant(u"PENDING"_s));
+    const int refused = errorOf([&] { rs->setField(field, value); });
+    QTEST(refused ? refused : errorOf([&] { rs->update(); }), "error");
+    QCOMPARE(rs->editMode(), Recordset::EditMode::Add);   // still pending, with what it had
+    QVERIFY(first.name == field || rs->field(first.name).isValid());
+    rs->cancelUpdate();
+    QCOMPARE(column(db(), table), before);
+    QCOMPARE(rs->recordCount() ? rs->bookmark() : -1, position);
+}
+
+void TestDatabase::valuesRoundTrip_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QVariant>("expected");
+    QTest::addColumn<QStringList>("stored");
+    auto row = [](const char* name, const char* table, const char* field, const QVariant& value, const QVariant& expected, const QString& stored) {
+        QTest::newRow(name) << QString::fromLatin1(table) << QString::fromLatin1(field) << value << expected << QStringList{stored};
+    };
+    const QDateTime withTime(QDate(2026, 4, 1), QTime(9, 30, 15), Qt::UTC);
+    const QString text = u"Zoë O'Brien-Müller 😀"_s;
+    row("Long bottom", "Zelk", "Number", u"-2147483648"_s, QVariant(qint32(-2147483647 - 1)), u"-2147483648"_s);
+    row("Single from a double", "Labels", "FontSize", 0.1, QVariant(0.1f), u"0.1"_s);
+    row("Currency rounded", "Zelk", "FeePaid", u"£1,234.56789"_s, QVariant(1234.5679), u"1234.5679"_s);
+    row("date", "Zelk", "Birthday", u"01/04/2026"_s, QVariant(QDate(2026, 4, 1)), u"2026-04-01"_s);
+    row("date at midnight", "Zelk", "JoinDate", QDateTime(QDate(1999, 12, 31), QTime(0, 0), Qt::UTC), QVariant(QDate(1999, 12, 31)), u"1999-12-31"_s);
+    row("date and time", "Zelk", "RenewDate", withTime, QVariant(withTime), u"2026-04-01 09:30:15"_s);
+    row("flag -1", "Zelk", "AlwaysInclude", -1, QVariant(true), u"1"_s);
+    row("Null flag is False", "Zelk", "Lapsed", QVariant(), QVariant(false), u"0"_s);   // as an import of an empty value
+    row("text", "Zelk", "Surname", text, QVariant(text), text);
+    row("empty text is not Null", "Zelk", "FirstName", u""_s, QVariant(u""_s), u""_s);
+    row("Null text", "Zelk", "Title", QVariant(), QVariant(), u"(null)"_s);
+    row("Null where the empty text is refused", "Members", "Member Type", QVariant(), QVariant(), u"(null)"_s);
+}
+
+void TestDatabase::valuesRoundTrip()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    QFETCH(QVariant, expected);
+    auto rs = db().openRecordset(table);
+    rs->addNew();
+    if (table == u"Labels"_s)
+        rs->setField(u"LabelName"_s, u"TEST"_s);
+    rs->setField(field, value);
+    QCOMPARE(rs->field(field), expected);   // the pending value
+    rs->update();
+    auto other = Database::open(m_register->path());   // what a new connection reads from the file
+    auto again = other->openRecordset(table);
+    again->setBookmark(rs->bookmark());
+    QCOMPARE(again->field(field), expected);
+    QCOMPARE(again->field(field).typeId(), expected.typeId());
+    const QString stored = u"Select coalesce(CAST([%1] AS TEXT), '(null)') AS Stored from [%2] where rowid = %3"_s;
+    QTEST(column(db(), stored.arg(field, table).arg(rs->bookmark())), "stored");   // as SQLite itself keeps it
+}
+
+void TestDatabase::rowsChangedElsewhere()
+{
+    auto reader = db().openRecordset(u"Select * from Labels"_s);
+    auto writer = db().openRecordset(u"Select * from Labels"_s);
+    // An amendment is seen when the row is next reached.
+    writer->moveNext();
+    writer->edit();
+    writer->setField(u"LabelsHigh"_s, 12);
+    writer->update();
+    reader->moveNext();
+    QCOMPARE(reader->field(u"LabelsHigh"_s).toInt(), 12);
+    // A deleted row leaves the set that deleted it, which stands on the row after it; in
+    // the other it reads as deleted.
+    writer->deleteCurrent();
+    QCOMPARE(writer->field(0).toString(), kSheets[2]);
+    reader->moveNext();
+    QCOMPARE(reader->field(0).toString(), kSheets[2]);
+    reader->movePrevious();
+    QCOMPARE(errorOf([&] { reader->field(0); }), err::RecordDeleted);
+    QCOMPARE(errorOf([&] { reader->edit(); }), err::RecordDeleted);
+    // An edit begun before the row was deleted elsewhere cannot be stored.
+    reader->moveLast();
+    reader->edit();
+    reader->setField(u"LabelsWide"_s, 4);
+    writer->moveLast();
+    writer->deleteCurrent();   // the last row: past the end
+    QVERIFY(writer->eof());
+    writer->movePrevious();
+    QCOMPARE(writer->field(0).toString(), u"5159"_s);
+    QCOMPARE(errorOf([&] { reader->update(); }), err::RecordDeleted);
+    reader->cancelUpdate();
+    QCOMPARE(column(db(), u"Labels"_s), (QStringList{"L7159", "L7162", "L7163", "5159"}));
+}
+
+void TestDatabase::otherQueriesAreReadOnly()
+{
+    // A count, distinct values or two tables: every row read once, and nothing to update.
+    QCOMPARE(column(db(), u"Select count(*) AS Members from Zelk"_s), QStringList{"1"});
+    QCOMPARE(column(db(), u"Select Distinct LabelsWide from Labels ORDER BY LabelsWide"_s), (QStringList{"2", "3"}));
+    const QString join = u"Select Labels.LabelName, Zelk.Number from Zelk, Labels where Labels.LabelsWide = 3"_s;
+    QCOMPARE(column(db(), join), (QStringList{"L7159", "L7160"}));
+    auto rs = db().openRecordset(join);
+    QVERIFY(!rs->updatable());
+    QCOMPARE(errorOf([&] { rs->addNew(); }), err::ReadOnly);
+    QCOMPARE(errorOf([&] { rs->edit(); }), err::ReadOnly);
+    QCOMPARE(errorOf([&] { rs->deleteCurrent(); }), err::ReadOnly);
+    QCOMPARE(errorOf([&] { rs->setField(u"LabelName"_s, 1); }), err::UpdateWithoutEdit);
+    QCOMPARE(errorOf([&] { rs->findFirst(u"LabelsWide = 2"_s); }), err::NotSupported);
+    QCOMPARE(column(db(), u"Labels"_s), kSheets);
 }
 
 ZELK_TEST(TestDatabase)
