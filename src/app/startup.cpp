@@ -110,7 +110,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 continue;
             }
             // A register from an earlier release has no label sheets; any other missing
-            // table means the file is not a register at all.
+            // table means the file is not a register at all (another program's database).
             if (e.number() == err::TableNotFound && stage == Stage::OpenLabels && !mendedLabels) {
                 mendedLabels = true;
                 stage = Stage::Other;
@@ -120,7 +120,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
             splash.hide();
             if (e.number() == err::LockedExclusively || e.number() == err::TableLockedByUser)
                 tellLocked();
-            else if (e.number() == err::NotAnSqliteFile)
+            else if (e.number() == err::NotAnSqliteFile || e.number() == err::TableNotFound)
                 tellNotADatabase(s.DatabasePath);
             else
                 showLoadingError(e.number(), QStringLiteral("frmSplash"));

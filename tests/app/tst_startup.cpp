@@ -125,9 +125,8 @@ private slots:
             "this version of Zelk Membership can open. It may have been made by an earlier edition of Zelk.\n\nThe file "
             "has not been changed. Move or rename it, then start Zelk Membership again: it will make a new, empty "
             "register, into which you can bring the members of the old file with Import data on the File menu.") + left;
-        // Another program's SQLite database is taken for a register whose tables are missing.
         checkEach({{"earlier Windows edition", notARegister}, {"empty file", notARegister},
-                   {"another program's SQLite file", loadingError(3078) + left}},
+                   {"another program's SQLite file", notARegister}},
                   [](const QString& made) {
                       TestProgram program;
                       const QString file = program.databasePath();
