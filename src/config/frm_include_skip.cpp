@@ -1,5 +1,6 @@
 #include "frm_include_skip.h"
 
+#include "app/button_row.h"
 #include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/key_preview.h"
@@ -55,16 +56,7 @@ void frmIncludeSkip::buildControls()
         grid->addWidget(chkSkip[i], i % kRowsPerColumn, i / kRowsPerColumn);
     }
 
-    Command1[2] = new QPushButton(QStringLiteral("&Save"));
-    Command1[1] = new QPushButton(QStringLiteral("&Defaults"));
-    Command1[0] = new QPushButton(QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (int i : {2, 1, 0}) {
-        Command1[i]->setAutoDefault(false);
-        buttons->addWidget(Command1[i]);
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-    }
+    auto* buttons = buttonRow(Command1, {{2, "&Save"}, {1, "&Defaults"}, {0, "Cancel"}}, this, [this](int i) { Command1_Click(i); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);

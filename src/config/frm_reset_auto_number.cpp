@@ -1,5 +1,6 @@
 #include "frm_reset_auto_number.h"
 
+#include "app/button_row.h"
 #include "app/tab_order.h"
 #include "app/app_state.h"
 #include "app/message_box.h"
@@ -42,9 +43,6 @@ frmResetAutoNumber::frmResetAutoNumber(AppState& state, QWidget* parent)
     , m_state(state)
 {
     setWindowTitle(QStringLiteral("Reset Automatic Numbering"));
-    Command1[1] = new QPushButton(QStringLiteral("&Save"));
-    Command1[0] = new QPushButton(QStringLiteral("Cancel"));
-    Command1[1]->setDefault(true);
     Label1->setWordWrap(true);
     Label1->setMinimumWidth(360);
     Label2->setBuddy(Text1);
@@ -54,10 +52,8 @@ frmResetAutoNumber::frmResetAutoNumber(AppState& state, QWidget* parent)
     number->addWidget(Label2);
     number->addWidget(Text1);
     number->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1[1]);
-    buttons->addWidget(Command1[0]);
+    auto* buttons = buttonRow(Command1, {{1, "&Save"}, {0, "Cancel"}}, this, [this](int i) { Command1_Click(i); });
+    Command1[1]->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addSpacing(8);
@@ -69,8 +65,6 @@ frmResetAutoNumber::frmResetAutoNumber(AppState& state, QWidget* parent)
 
     installKeyRule(Text1, DigitsOnlyKey);
     Text1->installEventFilter(this);
-    for (int i = 0; i < 2; ++i)
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
 
     Form_Load();
 }

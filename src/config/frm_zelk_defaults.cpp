@@ -1,5 +1,6 @@
 #include "frm_zelk_defaults.h"
 
+#include "app/button_row.h"
 #include "app/tab_order.h"
 #include "app/box_focus.h"
 
@@ -144,15 +145,7 @@ void frmZelkDefaults::buildControls()
     labelLayout->addWidget(Label1, 1);
     labelLayout->addWidget(cmdChangeDefaultLabel);
 
-    Command1[1] = new QPushButton(QStringLiteral("&Save"));
-    Command1[0] = new QPushButton(QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (int i : {1, 0}) {
-        Command1[i]->setAutoDefault(false);
-        buttons->addWidget(Command1[i]);
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-    }
+    auto* buttons = buttonRow(Command1, {{1, "&Save"}, {0, "Cancel"}}, this, [this](int i) { Command1_Click(i); });
 
     auto* right = new QVBoxLayout;
     right->addWidget(Frame1[2]);

@@ -1,5 +1,6 @@
 #include "frm_zelk_screen_text.h"
 
+#include "app/button_row.h"
 #include "app/tab_order.h"
 #include "app/box_focus.h"
 
@@ -68,16 +69,7 @@ void frmZelkScreenText::buildControls()
     }
     grid->setColumnMinimumWidth(2, 110);
 
-    Command1[1] = new QPushButton(QStringLiteral("&Save changes"));
-    Command1[0] = new QPushButton(QStringLiteral("&Restore defaults"));
-    Command1[2] = new QPushButton(QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (int i : {1, 0, 2}) {
-        Command1[i]->setAutoDefault(false);
-        buttons->addWidget(Command1[i]);
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-    }
+    auto* buttons = buttonRow(Command1, {{1, "&Save changes"}, {0, "&Restore defaults"}, {2, "Cancel"}}, this, [this](int i) { Command1_Click(i); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -1,5 +1,6 @@
 #include "frm_zelk_year.h"
 
+#include "app/button_row.h"
 #include "app/tab_order.h"
 #include "app/box_focus.h"
 
@@ -140,9 +141,6 @@ void frmZelkYear::buildControls()
     chkDefault = new QCheckBox(QStringLiteral("Don't automatically set the join and renewal dates"));
     chkDefault->setToolTip(QStringLiteral("Check this if you don't want Zelk to automatically set the dates"));
 
-    Command1[0] = new QPushButton(QStringLiteral("&Save"));
-    Command1[1] = new QPushButton(QStringLiteral("Cancel"));
-
     for (QLineEdit* box : {txtStartDate[0], txtStartDate[1], txtEndDate[0], txtEndDate[1]}) {
         box->setFixedWidth(80);
         box->setEnabled(false);   // until the option the box belongs to is chosen
@@ -163,8 +161,6 @@ void frmZelkYear::buildControls()
     for (int i = 0; i < 2; ++i) {
         onBoxFocus(txtStartDate[i], {}, [this, i] { txtStartDate_LostFocus(i); });
         onBoxFocus(txtEndDate[i], {}, [this, i] { txtEndDate_LostFocus(i); });
-        Command1[i]->setAutoDefault(false);
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
 
     auto frame = [](std::array<QRadioButton*, 3>& options, std::array<QLineEdit*, 2>& boxes) {
@@ -182,10 +178,7 @@ void frmZelkYear::buildControls()
     Frame1 = frame(optStartDate, txtStartDate);
     Frame2 = frame(optEndDate, txtEndDate);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1[0]);
-    buttons->addWidget(Command1[1]);
+    auto* buttons = buttonRow(Command1, {{0, "&Save"}, {1, "Cancel"}}, this, [this](int i) { Command1_Click(i); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
