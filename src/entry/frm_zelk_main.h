@@ -93,6 +93,7 @@ private:
     bool windowKeys(QKeyEvent& key);
     void txtInfo_GotFocus(int index);
     void txtInfo_LostFocus(int index);
+    void setNavigation(bool enabled);
     void showCurrentMember();
     void showEmptyRegister();
     void showPicture(const QVariant& path);

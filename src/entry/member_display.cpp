@@ -118,22 +118,24 @@ void frmZelkMain::ShowNextNumber()
     setBoxText(kNumberBox, QString::number(qint64(last.toInt()) + 1));
 }
 
-void frmZelkMain::EnableNavigation()
+// The navigation buttons, the search (menu and F4) and New go together.
+void frmZelkMain::setNavigation(bool enabled)
 {
     for (auto* b : cmdNext)
-        b->setEnabled(true);
-    menuSearch->menuAction()->setEnabled(true);
-    mnuSearch->setEnabled(true);
-    Command1[2]->setEnabled(true);
+        b->setEnabled(enabled);
+    menuSearch->menuAction()->setEnabled(enabled);
+    mnuSearch->setEnabled(enabled);
+    Command1[2]->setEnabled(enabled);
+}
+
+void frmZelkMain::EnableNavigation()
+{
+    setNavigation(true);
 }
 
 void frmZelkMain::StopSave()
 {
-    for (auto* b : cmdNext)
-        b->setEnabled(false);
-    menuSearch->menuAction()->setEnabled(false);
-    mnuSearch->setEnabled(false);
-    Command1[2]->setEnabled(false);
+    setNavigation(false);
 }
 
 void frmZelkMain::ApplyIncludeSkip()
