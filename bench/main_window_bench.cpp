@@ -2,7 +2,7 @@
 
 #include "timing.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "entry/frm_zelk_main.h"
 
 #include <vector>

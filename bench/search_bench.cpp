@@ -2,7 +2,7 @@
 
 #include "timing.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "engine/database.h"
 #include "engine/engine_error.h"
 #include "engine/recordset.h"

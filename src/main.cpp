@@ -1,19 +1,34 @@
-#include "app/app_state.h"
-#include "app/frm_splash.h"
-#include "app/program_info.h"
-#include "app/startup.h"
+#include "cli/command_line.h"
+#include "core/app_state.h"
+#include "core/program_info.h"
 #include "entry/frm_zelk_main.h"
+#include "ui/frm_splash.h"
+#include "ui/startup.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <memory>
 
-int main(int argc, char** argv)
+namespace {
+
+void nameTheApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Zelk2002"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Zelk2002"));
+    QCoreApplication::setApplicationVersion(zelk::programVersion());
+}
+
+// Qt aborts when it cannot reach a display; say so plainly instead.
+bool displayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+int runWindows(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelk2002"));
-    QApplication::setOrganizationName(QStringLiteral("Zelk2002"));
-    QApplication::setApplicationDisplayName(zelk::programTitle());
-    QApplication::setApplicationVersion(zelk::programVersion());
+    nameTheApplication();
 
     zelk::AppState state;
     std::unique_ptr<zelk::frmZelkMain> mainWindow;
@@ -29,4 +44,23 @@ int main(int argc, char** argv)
     const int result = QApplication::exec();
     mainWindow.reset();   // the window goes before the register it shows
     return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (zelk::cli::wantsCommandLine(arguments)) {
+        QCoreApplication app(argc, argv);
+        nameTheApplication();
+        return zelk::cli::runCommandLine(QCoreApplication::arguments());
+    }
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "%s\n", qPrintable(zelk::cli::needsDesktopMessage()));
+        return 1;
+    }
+    return runWindows(argc, argv);
 }

@@ -1,8 +1,8 @@
 #include "frm_choose_font.h"
 
-#include "app/tab_order.h"
-#include "app/app_state.h"
-#include "app/message_box.h"
+#include "ui/tab_order.h"
+#include "core/app_state.h"
+#include "ui/message_box.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "frm_find_browser.h"
 
-#include "app/app_state.h"
-#include "app/settings_store.h"
-#include "app/user_dialogs.h"
+#include "core/app_state.h"
+#include "core/settings_store.h"
+#include "ui/user_dialogs.h"
 
 #include <QDir>
 #include <QHBoxLayout>

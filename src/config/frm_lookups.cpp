@@ -1,11 +1,11 @@
 #include "frm_lookups.h"
 
-#include "app/tab_order.h"
-#include "app/app_state.h"
-#include "app/main_view.h"
-#include "app/message_box.h"
-#include "app/unexpected_error.h"
-#include "app/user_dialogs.h"
+#include "ui/tab_order.h"
+#include "core/app_state.h"
+#include "ui/main_view.h"
+#include "ui/message_box.h"
+#include "ui/unexpected_error.h"
+#include "ui/user_dialogs.h"
 
 #include "engine/collation.h"
 #include "engine/recordset.h"

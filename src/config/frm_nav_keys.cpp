@@ -1,8 +1,8 @@
 #include "frm_nav_keys.h"
 
-#include "app/tab_order.h"
-#include "app/app_state.h"
-#include "app/settings_store.h"
+#include "ui/tab_order.h"
+#include "core/app_state.h"
+#include "core/settings_store.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "frm_reset_auto_number.h"
 
-#include "app/button_row.h"
-#include "app/tab_order.h"
-#include "app/app_state.h"
-#include "app/message_box.h"
-#include "app/unexpected_error.h"
-#include "app/validtxt.h"
+#include "ui/button_row.h"
+#include "ui/tab_order.h"
+#include "core/app_state.h"
+#include "ui/message_box.h"
+#include "ui/unexpected_error.h"
+#include "ui/validtxt.h"
 
 #include "engine/recordset.h"
 

@@ -1,15 +1,15 @@
 #include "frm_zelk_defaults.h"
 
-#include "app/button_row.h"
-#include "app/tab_order.h"
-#include "app/box_focus.h"
+#include "ui/button_row.h"
+#include "ui/tab_order.h"
+#include "ui/box_focus.h"
 
-#include "app/app_state.h"
-#include "app/key_preview.h"
-#include "app/main_view.h"
-#include "app/message_box.h"
-#include "app/settings_store.h"
-#include "app/unexpected_error.h"
+#include "core/app_state.h"
+#include "ui/key_preview.h"
+#include "ui/main_view.h"
+#include "ui/message_box.h"
+#include "core/settings_store.h"
+#include "ui/unexpected_error.h"
 #include "engine/engine_error.h"
 
 #include <QCheckBox>

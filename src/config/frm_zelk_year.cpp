@@ -1,16 +1,16 @@
 #include "frm_zelk_year.h"
 
-#include "app/button_row.h"
-#include "app/tab_order.h"
-#include "app/box_focus.h"
+#include "ui/button_row.h"
+#include "ui/tab_order.h"
+#include "ui/box_focus.h"
 
-#include "app/app_state.h"
-#include "app/date_format.h"
-#include "app/key_preview.h"
-#include "app/message_box.h"
-#include "app/settings_store.h"
-#include "app/unexpected_error.h"
-#include "app/validtxt.h"
+#include "core/app_state.h"
+#include "core/date_format.h"
+#include "ui/key_preview.h"
+#include "ui/message_box.h"
+#include "core/settings_store.h"
+#include "ui/unexpected_error.h"
+#include "ui/validtxt.h"
 #include "engine/engine_error.h"
 
 #include <QCheckBox>

@@ -3,14 +3,14 @@
 #include "frm_zelk_main.h"
 #include "picture_box.h"
 
-#include "app/app_state.h"
-#include "app/box_focus.h"
-#include "app/membership_dates.h"
-#include "app/message_box.h"
-#include "app/text_rules.h"
-#include "app/unexpected_error.h"
-#include "app/user_dialogs.h"
-#include "app/validtxt.h"
+#include "core/app_state.h"
+#include "ui/box_focus.h"
+#include "core/membership_dates.h"
+#include "ui/message_box.h"
+#include "core/text_rules.h"
+#include "ui/unexpected_error.h"
+#include "ui/user_dialogs.h"
+#include "ui/validtxt.h"
 
 #include "engine/engine_error.h"
 

@@ -1,6 +1,6 @@
 #include "frm_about.h"
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

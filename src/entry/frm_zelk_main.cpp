@@ -13,13 +13,13 @@
 #include "config/frm_zelk_year.h"
 #include "search/frm_search.h"
 
-#include "app/tab_order.h"
-#include "app/app_state.h"
-#include "app/key_preview.h"
-#include "app/main_defaults.h"
-#include "app/message_box.h"
-#include "app/modal.h"
-#include "app/unexpected_error.h"
+#include "ui/tab_order.h"
+#include "core/app_state.h"
+#include "ui/key_preview.h"
+#include "core/main_defaults.h"
+#include "ui/message_box.h"
+#include "ui/modal.h"
+#include "ui/unexpected_error.h"
 
 #include "engine/engine_error.h"
 

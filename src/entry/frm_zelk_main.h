@@ -2,7 +2,7 @@
 // The main window: one member of the register at a time, the navigation through the
 // register in the current order, the record buttons, and the menus that open every other
 // window.
-#include "app/main_view.h"
+#include "ui/main_view.h"
 #include "member_boxes.h"
 
 #include <QMainWindow>

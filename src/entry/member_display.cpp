@@ -2,8 +2,8 @@
 #include "frm_zelk_main.h"
 #include "picture_box.h"
 
-#include "app/app_state.h"
-#include "app/unexpected_error.h"
+#include "core/app_state.h"
+#include "ui/unexpected_error.h"
 
 #include "data/schema.h"
 #include "engine/engine_error.h"

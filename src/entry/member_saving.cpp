@@ -2,10 +2,10 @@
 #include "frm_zelk_main.h"
 #include "picture_box.h"
 
-#include "app/app_state.h"
-#include "app/message_box.h"
-#include "app/modal.h"
-#include "app/unexpected_error.h"
+#include "core/app_state.h"
+#include "ui/message_box.h"
+#include "ui/modal.h"
+#include "ui/unexpected_error.h"
 
 #include "engine/engine_error.h"
 

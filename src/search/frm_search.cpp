@@ -2,12 +2,12 @@
 
 #include "search_query.h"
 
-#include "app/tab_order.h"
-#include "app/app_state.h"
-#include "app/main_view.h"
-#include "app/message_box.h"
-#include "app/unexpected_error.h"
-#include "app/validtxt.h"
+#include "ui/tab_order.h"
+#include "core/app_state.h"
+#include "ui/main_view.h"
+#include "ui/message_box.h"
+#include "ui/unexpected_error.h"
+#include "ui/validtxt.h"
 
 #include "engine/engine_error.h"
 #include "engine/recordset.h"

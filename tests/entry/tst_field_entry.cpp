@@ -4,9 +4,9 @@
 #include "testlib/test_program.h"
 #include "testlib/test_registry.h"
 
-#include "app/message_box.h"
-#include "app/settings_store.h"
-#include "app/user_dialogs.h"
+#include "ui/message_box.h"
+#include "core/settings_store.h"
+#include "ui/user_dialogs.h"
 #include "entry/picture_box.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "testlib/test_program.h"
 #include "testlib/test_registry.h"
 
-#include "app/message_box.h"
-#include "app/modal.h"
+#include "ui/message_box.h"
+#include "ui/modal.h"
 #include "entry/picture_box.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "testlib/test_program.h"
 #include "testlib/test_registry.h"
 
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "engine/database.h"
 #include "engine/recordset.h"
 #include "entry/member_boxes.h"

@@ -1,9 +1,9 @@
 #include "test_program.h"
 
-#include "app/frm_splash.h"
-#include "app/program_folder.h"
-#include "app/settings_store.h"
-#include "app/startup.h"
+#include "ui/frm_splash.h"
+#include "core/program_folder.h"
+#include "core/settings_store.h"
+#include "ui/startup.h"
 #include "data/create_db.h"
 #include "engine/database.h"
 #include "engine/recordset.h"

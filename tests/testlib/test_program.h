@@ -3,7 +3,7 @@
 // it, then the real main window, shown and active. Members can be added before the start.
 #include "test_world.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "entry/frm_zelk_main.h"
 
 #include <QVariantMap>

@@ -1,7 +1,7 @@
 #include "test_world.h"
 
-#include "app/message_box.h"
-#include "app/user_dialogs.h"
+#include "ui/message_box.h"
+#include "ui/user_dialogs.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,7 +1,7 @@
 #include "validtxt.h"
 
 #include "message_box.h"
-#include "text_rules.h"
+#include "core/text_rules.h"
 
 #include "engine/regional.h"
 

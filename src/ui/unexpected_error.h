@@ -1,16 +1,13 @@
 #pragma once
 // The messages for errors no routine expects: they name the error's number and the
 // routine it happened in, so the user can report it.
+#include "core/error_number.h"
+
 #include <QString>
-#include <exception>
 
 class QWidget;
 
 namespace zelk {
-
-// The number an exception stands for: the engine's own number, 7 for lack of memory,
-// and 3000 for anything else.
-int errorNumber(const std::exception& e);
 
 // "There was an unexpected error, number N in <where>. Please contact Bramwick for
 // further advice.", titled "Unexpected error.".

@@ -1,6 +1,6 @@
 #pragma once
-// Checks the tests of this folder share.
-#include "app/message_box.h"
+// Checks the tests share.
+#include "ui/message_box.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -3,24 +3,14 @@
 // buttons, default button and icon. Tests script the answers and read back what was
 // asked; in a test, a message nobody scripted is recorded as unexpected and answered
 // with its default button instead of waiting for a user.
+#include "core/question.h"
+
 #include <QList>
 #include <QString>
 
 class QWidget;
 
 namespace zelk {
-
-enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgAnswer { OK, Cancel, Yes, No };
-
-struct MessageRequest {
-    QString text;
-    QString title;
-    MsgButtons buttons = MsgButtons::OK;
-    MsgIcon icon = MsgIcon::None;
-    MsgAnswer defaultButton = MsgAnswer::OK;
-};
 
 namespace MessageBox {
 

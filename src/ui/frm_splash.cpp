@@ -1,6 +1,6 @@
 #include "frm_splash.h"
 
-#include "program_info.h"
+#include "core/program_info.h"
 
 #include <QEvent>
 #include <QFrame>

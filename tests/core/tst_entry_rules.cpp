@@ -1,11 +1,11 @@
 // The text rules of data entry: capitals, e-mail addresses and the membership-year dates,
 // under several regional settings.
-#include "app_checks.h"
+#include "testlib/test_checks.h"
 #include "testlib/test_registry.h"
 #include "testlib/test_world.h"
 
-#include "app/membership_dates.h"
-#include "app/text_rules.h"
+#include "core/membership_dates.h"
+#include "core/text_rules.h"
 
 using namespace zelk;
 using namespace zelk::test;

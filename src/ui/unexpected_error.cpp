@@ -2,20 +2,7 @@
 
 #include "message_box.h"
 
-#include "engine/engine_error.h"
-
-#include <new>
-
 namespace zelk {
-
-int errorNumber(const std::exception& e)
-{
-    if (const auto* engine = dynamic_cast<const EngineError*>(&e))
-        return engine->number();
-    if (dynamic_cast<const std::bad_alloc*>(&e))
-        return 7;
-    return err::Reserved;
-}
 
 void showUnexpectedError(int number, const QString& where, QWidget* parent)
 {

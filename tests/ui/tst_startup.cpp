@@ -1,14 +1,15 @@
 // The program's start in a folder of its own: what it builds, what it opens, how it ends
 // when it cannot go on, the search for the web browser and the user's date pattern.
-#include "app_checks.h"
+#include "testlib/test_checks.h"
 #include "testlib/test_program.h"
 #include "testlib/test_registry.h"
 
-#include "app/browser.h"
-#include "app/date_format.h"
-#include "app/frm_splash.h"
-#include "app/settings_store.h"
-#include "app/startup.h"
+#include "core/browser.h"
+#include "ui/find_browser.h"
+#include "core/date_format.h"
+#include "ui/frm_splash.h"
+#include "core/settings_store.h"
+#include "ui/startup.h"
 #include "data/create_db.h"
 
 #include <QDir>

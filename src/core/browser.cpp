@@ -1,9 +1,6 @@
 #include "browser.h"
 
 #include "app_state.h"
-#include "busy_cursor.h"
-#include "message_box.h"
-#include "settings_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,24 +84,6 @@ QString desktopBrowser()
         return QFileInfo(full).isExecutable() ? full : QString();
     }
     return {};
-}
-
-void FindBrowser(AppState& state)
-{
-    QString found = desktopBrowser();
-    if (found.isEmpty())
-        MessageBox::show(QStringLiteral("I can't find your web browser.\n\nYou will need to find it yourself from the Options menu. Sorry."),
-                         QStringLiteral("Browser Not Found"), MsgButtons::OK, MsgIcon::Exclamation);
-    letEventsRun();
-    state.BrowserPath = GetLongPath(found).trimmed();
-    if (state.BrowserPath.isEmpty())
-        state.BrowserPath = found.trimmed();
-    if (state.BrowserPath.endsWith(u'/') || state.BrowserPath.endsWith(u'\\'))
-        state.BrowserPath.chop(1);
-    while (state.BrowserPath.endsWith(QChar(0)))
-        state.BrowserPath.chop(1);
-    if (!state.BrowserPath.isEmpty())
-        saveSetting(setting::WebBrowser, state.BrowserPath);
 }
 
 QString GetLongPath(const QString& path)

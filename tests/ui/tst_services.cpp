@@ -1,15 +1,15 @@
 // The services every window uses: messages, key preview (the arrows and Enter move like Tab),
 // modal windows, the program folder and the per-user settings.
-#include "app_checks.h"
+#include "testlib/test_checks.h"
 #include "testlib/test_registry.h"
 #include "testlib/test_world.h"
 
-#include "app/key_preview.h"
-#include "app/message_box_builder.h"
-#include "app/modal.h"
-#include "app/program_folder.h"
-#include "app/program_folder_choice.h"
-#include "app/settings_store.h"
+#include "ui/key_preview.h"
+#include "ui/message_box_builder.h"
+#include "ui/modal.h"
+#include "core/program_folder.h"
+#include "core/program_folder_choice.h"
+#include "core/settings_store.h"
 
 #include <QApplication>
 #include <QDialog>

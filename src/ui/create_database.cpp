@@ -1,8 +1,8 @@
 #include "create_database.h"
 
-#include "app_state.h"
+#include "core/app_state.h"
 #include "busy_cursor.h"
-#include "settings_store.h"
+#include "core/settings_store.h"
 #include "unexpected_error.h"
 
 #include "data/create_db.h"

@@ -4,16 +4,10 @@
 
 namespace zelk {
 
-struct AppState;
-
 // Asks the desktop which program opens web pages ("xdg-mime query default text/html",
 // then the Exec line of that .desktop file) and returns its full path; empty when the
 // desktop does not say or the program is not there.
 QString desktopBrowser();
-
-// Sets BrowserPath to the desktop's browser and stores it as the WebBrowser setting;
-// tells the user when there is none (BrowserPath is then empty and nothing is stored).
-void FindBrowser(AppState& state);
 
 // The long form of a path holding "~": each component looked up in the file system
 // (a leading "~" is the home folder); a trailing separator is added; empty when a

@@ -1,0 +1,15 @@
+#include "command.h"
+
+namespace zelk::cli {
+
+// Each output and import adds its commands here.
+const std::vector<Command>& commands()
+{
+    static const std::vector<Command> all = [] {
+        std::vector<Command> list;
+        return list;
+    }();
+    return all;
+}
+
+} // namespace zelk::cli

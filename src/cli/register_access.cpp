@@ -1,0 +1,40 @@
+#include "register_access.h"
+
+#include "core/program_folder.h"
+#include "core/settings_store.h"
+
+#include "engine/engine_error.h"
+
+#include <QFileInfo>
+
+namespace zelk::cli {
+
+std::unique_ptr<AppState> openRegister(QTextStream& err)
+{
+    auto state = std::make_unique<AppState>();
+    state->DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+    if (!QFileInfo::exists(state->DatabasePath)) {
+        err << "There is no register at " << state->DatabasePath
+            << ". Start Zelk Membership once to make one, or set ZELK_HOME to the folder that holds zelk2002.mdb.\n";
+        return nullptr;
+    }
+    try {
+        state->dbZelk = Database::open(state->DatabasePath, Database::Mode::Shared);
+        state->SortOrder = QStringLiteral("Surname");
+        state->reopen(state->rsZelk, membersInOrder(state->SortOrder));
+        state->reopen(state->rsSettings, QStringLiteral("Select * from Settings"));
+        state->reopen(state->rsMemberTypes, QStringLiteral("Select * from Members"));
+        state->reopen(state->rsLookups, QStringLiteral("Select * from Lookups"));
+        state->reopen(state->rsLabels, QStringLiteral("Select * from Labels"));
+    } catch (const EngineError& e) {
+        if (e.number() == err::NotAnSqliteFile || e.number() == err::TableNotFound)
+            err << "The file " << state->DatabasePath << " is not a membership register that this program can open.\n";
+        else
+            err << "The register " << state->DatabasePath << " could not be opened: " << e.description() << " (error "
+                << e.number() << ")\n";
+        return nullptr;
+    }
+    return state;
+}
+
+} // namespace zelk::cli
