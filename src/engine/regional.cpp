@@ -253,9 +253,9 @@ QString dateSeparator()
 {
     for (QChar c : shortDatePattern()) {
         if (!c.isLetter() && c != QLatin1Char('\'') && !isInvisibleMark(c))
-            return QString(c);
+            return c.isSpace() ? QStringLiteral("/") : QString(c);   // "d MMM yyyy" has no mark to type
     }
-    return {};
+    return QStringLiteral("/");
 }
 
 bool dayFirst()
