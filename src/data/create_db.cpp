@@ -1,10 +1,13 @@
 #include "create_db.h"
 
+#include "queries.h"
 #include "schema.h"
+#include "schema_version.h"
 
 #include "engine/database.h"
 #include "engine/engine_error.h"
 #include "engine/recordset.h"
+#include "engine/sql_dialect.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -72,6 +75,7 @@ void buildNewDatabase(const QString& path)
         for (const auto& sheet : schema::defaultLabelSheets())
             addSheet(*labels, sheet);
         labels.reset();
+        db->setUserVersion(kSchemaVersion);
         db->commitTrans();
         db->close();
     } catch (...) {
@@ -86,33 +90,25 @@ void buildNewDatabase(const QString& path)
     }
 }
 
+void addMissingLabelSheets(Database& db)
+{
+    if (!db.tableExists(QStringLiteral("Labels")))
+        db.createTable(schema::labelsTable());
+    auto rs = db.openRecordset(query::labels());
+    for (const auto& sheet : schema::defaultLabelSheets()) {
+        rs->findFirst(QStringLiteral("LabelName = ") + sql::quoteText(QString::fromLatin1(sheet.name)));
+        if (rs->noMatch())
+            addSheet(*rs, sheet);
+    }
+}
+
 void CreateLabelsTable(const QString& path)
 {
-    std::unique_ptr<Database> db;
     try {
-        db = Database::open(path);
+        auto db = Database::open(path);
+        addMissingLabelSheets(*db);
     } catch (const EngineError&) {
-        return;
-    }
-    try {
-        db->createTable(schema::labelsTable());
-    } catch (const EngineError&) {
-        // The table is there already.
-    }
-    std::unique_ptr<Recordset> rs;
-    try {
-        rs = db->openRecordset(QStringLiteral("Labels"));
-    } catch (const EngineError&) {
-        return;
-    }
-    for (const auto& sheet : schema::defaultLabelSheets()) {
-        try {
-            addSheet(*rs, sheet);
-        } catch (const EngineError&) {
-            // A sheet of that name is there already (the unique index refuses it).
-            if (rs->editMode() != Recordset::EditMode::None)
-                rs->cancelUpdate();
-        }
+        // Nothing more can be mended: the label printing reports the sheet it cannot find.
     }
 }
 

@@ -176,11 +176,9 @@ QStringList includeFlagFields()
 {
     static const QStringList flags = [] {
         QStringList out;
-        for (const char* f : {"JoinDate", "RenewDate", "FeePaid", "Birthday", "Title", "FirstName", "Surname", "Address1",
-                              "Address2", "Address3", "Address4", "Address5", "PostCode", "Phone", "WorkPhone", "Fax",
-                              "Mobile", "Email", "Email2", "MemberType", "Lookup1", "Lookup2", "Lookup3", "Lookup4",
-                              "Lookup5", "Lookup6", "Http", "Notes", "Picture", "Lapsed"})
-            out << QStringLiteral("Allow") + QLatin1String(f);
+        for (const auto& f : memberFieldCatalogue())
+            if (!f.includeFlag.isEmpty())
+                out << f.includeFlag;
         return out;
     }();
     return flags;
