@@ -25,6 +25,8 @@ public:
     void txtStartDate_LostFocus(int Index);
     void txtEndDate_LostFocus(int Index);
     void Command1_Click(int Index);
+    // Esc and the title bar's close button ask as Cancel does.
+    void reject() override;
 
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -40,7 +42,8 @@ public:
 private:
     void buildControls();
     void Form_Load();
-    bool saveRules();
+    // Stores the rules chosen into the Settings row; throws EngineError, storing nothing.
+    void saveRules();
 
     AppState& m_state;
 };
