@@ -1,5 +1,6 @@
 #include "create_db.h"
 
+#include "field_names.h"
 #include "queries.h"
 #include "schema.h"
 #include "schema_version.h"
@@ -20,7 +21,7 @@ void addPlaceholderMember(Database& db)
 {
     auto rs = db.openRecordset(QStringLiteral("Zelk"));
     rs->addNew();
-    rs->setField(QStringLiteral("Number"), 1);
+    rs->setField(field::Number, 1);
     // The placeholder holds empty texts, not Null, in the fields a member is entered with;
     // the importers recognise it by them.
     for (const char* f : {"Title", "FirstName", "Surname", "Address1", "Address2", "Address3", "Address4", "PostCode",
@@ -34,10 +35,10 @@ void addSettingsRow(Database& db)
 {
     auto rs = db.openRecordset(QStringLiteral("Settings"));
     rs->addNew();
-    rs->setField(QStringLiteral("LastNumber"), 1);
+    rs->setField(field::LastNumber, 1);
     for (const auto& flag : schema::includeFlagFields())
         rs->setField(flag, true);
-    rs->setField(QStringLiteral("YearEnd"), QStringLiteral("1y"));
+    rs->setField(field::YearEnd, QStringLiteral("1y"));
     rs->update();
 }
 

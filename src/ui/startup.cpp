@@ -12,6 +12,7 @@
 #include "core/settings_store.h"
 #include "unexpected_error.h"
 
+#include "data/sort_fields.h"
 #include "engine/engine_error.h"
 
 #include <QFileInfo>
@@ -78,7 +79,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 s.HelpFile = programFile(QStringLiteral("zelkmembership2003.hlp"));
                 s.openRegister(membersInOrder(s.SortOrder));
             } else {
-                s.openRegister(membersInOrder(QStringLiteral("Surname")));
+                s.openRegister(membersInOrder(sortField(SortKey::Surname).field));
             }
             finish(s, splash, showMainWindow);
             return true;
