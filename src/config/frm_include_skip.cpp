@@ -4,6 +4,7 @@
 #include "data/schema.h"
 #include "engine/transaction_guard.h"
 #include "ui/button_row.h"
+#include "ui/cancel_question.h"
 #include "ui/guarded.h"
 #include "ui/message_box.h"
 #include "ui/tab_order.h"
@@ -120,9 +121,7 @@ void frmIncludeSkip::Command1_Click(int Index)
 {
     switch (Index) {
     case 0:
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, this)
-            == MsgAnswer::Yes)
+        if (confirmCancelAllChanges(this))
             QDialog::reject();
         break;
     case 1:

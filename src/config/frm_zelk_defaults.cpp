@@ -5,6 +5,7 @@
 #include "data/sort_fields.h"
 #include "ui/box_focus.h"
 #include "ui/button_row.h"
+#include "ui/cancel_question.h"
 #include "ui/guarded.h"
 #include "ui/key_preview.h"
 #include "ui/message_box.h"
@@ -276,9 +277,7 @@ void frmZelkDefaults::reject()
 void frmZelkDefaults::Command1_Click(int Index)
 {
     if (Index == 0) {
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, this)
-            == MsgAnswer::Yes)
+        if (confirmCancelAllChanges(this))
             QDialog::reject();
         return;
     }

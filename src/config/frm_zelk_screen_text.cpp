@@ -5,6 +5,7 @@
 #include "engine/transaction_guard.h"
 #include "ui/box_focus.h"
 #include "ui/button_row.h"
+#include "ui/cancel_question.h"
 #include "ui/guarded.h"
 #include "ui/key_preview.h"
 #include "ui/message_box.h"
@@ -138,9 +139,7 @@ void frmZelkScreenText::Command1_Click(int Index)
             accept();
         break;
     case 2:
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, this)
-            == MsgAnswer::Yes)
+        if (confirmCancelAllChanges(this))
             QDialog::reject();
         break;
     }

@@ -9,6 +9,7 @@
 #include "engine/transaction_guard.h"
 #include "ui/box_focus.h"
 #include "ui/button_row.h"
+#include "ui/cancel_question.h"
 #include "ui/guarded.h"
 #include "ui/key_preview.h"
 #include "ui/message_box.h"
@@ -199,9 +200,7 @@ void frmZelkYear::reject()
 void frmZelkYear::Command1_Click(int Index)
 {
     if (Index == 1) {
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes, this)
-            == MsgAnswer::Yes)
+        if (confirmCancelAllChanges(this))
             QDialog::reject();
         return;
     }
@@ -228,6 +227,28 @@ void frmZelkYear::Command1_Click(int Index)
     });
 }
 
+std::optional<YearStart> frmZelkYear::chosenStart() const
+{
+    if (optStartDate[0]->isChecked())
+        return YearStart{};
+    if (optStartDate[1]->isChecked())
+        return YearStart{YearStart::Kind::DayOfMonth, txtStartDate[0]->text()};
+    if (optStartDate[2]->isChecked())
+        return YearStart{YearStart::Kind::DateInYear, txtStartDate[1]->text()};
+    return std::nullopt;
+}
+
+std::optional<YearEnd> frmZelkYear::chosenEnd() const
+{
+    if (optEndDate[0]->isChecked())
+        return YearEnd{YearEnd::Unit::Years, QStringLiteral("1")};
+    if (optEndDate[1]->isChecked())
+        return YearEnd{YearEnd::Unit::Days, txtEndDate[0]->text()};
+    if (optEndDate[2]->isChecked())
+        return YearEnd{YearEnd::Unit::Months, txtEndDate[1]->text()};
+    return std::nullopt;
+}
+
 void frmZelkYear::saveRules()
 {
     auto& settings = *m_state.rsSettings;
@@ -235,13 +256,10 @@ void frmZelkYear::saveRules()
     settings.moveFirst();
     settings.edit();
     // An option group with nothing chosen leaves its rule as it was.
-    for (int i = 0; i < 3; ++i)
-        if (optStartDate[size_t(i)]->isChecked())
-            settings.setField(field::YearStart, YearStart{YearStart::Kind(i), i == 1 ? txtStartDate[0]->text() : txtStartDate[1]->text()}.stored());
-    const YearEnd::Unit units[3] = {YearEnd::Unit::Years, YearEnd::Unit::Days, YearEnd::Unit::Months};
-    for (int i = 0; i < 3; ++i)
-        if (optEndDate[size_t(i)]->isChecked())
-            settings.setField(field::YearEnd, YearEnd{units[i], i == 0 ? QStringLiteral("1") : txtEndDate[size_t(i - 1)]->text()}.stored());
+    if (const auto start = chosenStart())
+        settings.setField(field::YearStart, start->stored());
+    if (const auto end = chosenEnd())
+        settings.setField(field::YearEnd, end->stored());
     settings.update();
 }
 
