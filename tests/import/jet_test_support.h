@@ -1,0 +1,127 @@
+#pragma once
+// What the tests of the Jet reader and of the conversions share: values shown as the README
+// of the test files writes them, and the C library put under a locale with a decimal comma,
+// as Qt leaves it for a user whose language writes one.
+#include <QCryptographicHash>
+#include <QDate>
+#include <QDateTime>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <charconv>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zelk::test {
+
+// A value as the test files' README writes it (see jet_expected.h).
+inline QString shownValue(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QStringLiteral("Null");
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Int:
+        return QString::number(v.toInt());
+    case QMetaType::Float: {
+        // The shortest decimal that reads back as the same float: the one that was stored.
+        char buffer[32];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, v.toFloat());
+        return QString::fromLatin1(buffer, int(r.ptr - buffer));
+    }
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'f', 4);
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    case QMetaType::QDateTime: {
+        const QDateTime d = v.toDateTime();
+        return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + (d.timeSpec() == Qt::UTC ? QString() : QStringLiteral(" (not UTC)"));
+    }
+    case QMetaType::QString: {
+        const QString text = v.toString();
+        if (text.size() > 150)
+            return QStringLiteral("memo:%1/%2")
+                .arg(QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex()))
+                .arg(text.size());
+        QString shown = text;
+        shown.replace(u'\r', u'␍').replace(u'\n', u'␊').replace(u'\t', u'␉');
+        return u'⟨' + shown + u'⟩';
+    }
+    default:
+        return QStringLiteral("(%1)").arg(QString::fromLatin1(v.typeName()));
+    }
+}
+
+// For as long as it lives the C library's locale is German: a decimal comma, day-first
+// dates. The locale is built into a folder of the test's own when the system lacks it.
+class GermanCLocale {
+public:
+    GermanCLocale()
+        : m_old(std::setlocale(LC_ALL, nullptr))
+    {
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+            static QTemporaryDir built;
+            static const bool made = QProcess::execute(QStringLiteral("localedef"),
+                                                       {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("de_DE"),
+                                                        QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                                                        built.filePath(QStringLiteral("de_DE.UTF-8"))})
+                                     >= 0;
+            if (made) {
+                qputenv("LOCPATH", built.path().toLocal8Bit());
+                std::setlocale(LC_ALL, "de_DE.UTF-8");
+            }
+        }
+    }
+    ~GermanCLocale() { std::setlocale(LC_ALL, m_old.constData()); }
+    GermanCLocale(const GermanCLocale&) = delete;
+    GermanCLocale& operator=(const GermanCLocale&) = delete;
+
+    bool hasDecimalComma() const { return std::strcmp(std::localeconv()->decimal_point, ",") == 0; }
+
+private:
+    QByteArray m_old;
+};
+
+// Sends the process's standard output and error to /dev/null until end() or the end of its
+// life, for the chatter of a library that writes there.
+class QuietOutput {
+public:
+    QuietOutput()
+    {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY);
+        for (int fd : {1, 2}) {
+            m_saved[fd - 1] = ::dup(fd);
+            ::dup2(null, fd);
+        }
+        ::close(null);
+    }
+    ~QuietOutput() { end(); }
+    QuietOutput(const QuietOutput&) = delete;
+    QuietOutput& operator=(const QuietOutput&) = delete;
+
+    void end()
+    {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        for (int fd : {1, 2}) {
+            if (m_saved[fd - 1] >= 0) {
+                ::dup2(m_saved[fd - 1], fd);
+                ::close(m_saved[fd - 1]);
+                m_saved[fd - 1] = -1;
+            }
+        }
+    }
+
+private:
+    int m_saved[2] = {-1, -1};
+};
+
+} // namespace zelk::test
