@@ -1,4 +1,5 @@
 #include "command.h"
+#include "windows_commands.h"
 
 namespace zelk::cli {
 
@@ -7,6 +8,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
+        list.push_back(convertWindowsRegisterCommand());
         return list;
     }();
     return all;

@@ -2,10 +2,16 @@
 // What the tests of the Jet reader and of the conversions share: values shown as the README
 // of the test files writes them, and the C library put under a locale with a decimal comma,
 // as Qt leaves it for a user whose language writes one.
+#include "jet_expected.h"
+
+#include "engine/database.h"
+#include "engine/recordset.h"
+
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDateTime>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -56,6 +62,43 @@ inline QString shownValue(const QVariant& v)
     default:
         return QStringLiteral("(%1)").arg(QString::fromLatin1(v.typeName()));
     }
+}
+
+// The names in a list of fields as jet_expected.h gives them: "Member Type Text(100), ...".
+inline QStringList fieldNames(const QString& fields)
+{
+    static const QRegularExpression typed(
+        QStringLiteral("^(.*) (Long|Integer|Single|Currency|Date/Time|Memo|Text\\(\\d+\\)|Yes/No \\(Boolean\\))$"));
+    QStringList names;
+    for (const QString& f : fields.split(QStringLiteral(", ")))
+        names << typed.match(f).captured(1);
+    return names;
+}
+
+// Each expected value as "row field value", so a difference names its place.
+inline QStringList expectedValues(const QString& fields, const jet_expected::Rows& rows)
+{
+    const QStringList names = fieldNames(fields);
+    QStringList out;
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (qsizetype i = 0; i < names.size(); ++i)
+            out << QStringLiteral("%1 %2 %3").arg(r + 1).arg(names[i], rows[r][size_t(i)]);
+    return out;
+}
+
+// The same for the rows of a table of a register, in the order they were stored.
+inline QStringList registerValues(const QString& databasePath, const QString& table, const QString& fields)
+{
+    auto db = Database::open(databasePath);
+    auto rs = db->openRecordset(table);
+    QStringList out;
+    int row = 0;
+    for (; !rs->eof(); rs->moveNext()) {
+        ++row;
+        for (const QString& name : fieldNames(fields))
+            out << QStringLiteral("%1 %2 %3").arg(row).arg(name, shownValue(rs->field(name)));
+    }
+    return out;
 }
 
 // For as long as it lives the C library's locale is German: a decimal comma, day-first
