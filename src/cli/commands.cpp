@@ -9,6 +9,7 @@ const std::vector<Command>& commands()
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
         list.push_back(convertWindowsRegisterCommand());
+        list.push_back(importWindowsCommand());
         return list;
     }();
     return all;

@@ -8,4 +8,8 @@ namespace zelk::cli {
 // zelk2002.mdb, in its place, keeping the original beside it.
 Command convertWindowsRegisterCommand();
 
+// import-windows FOLDER: adds the members, membership types and lookups of the first
+// Windows edition's zelk.mdb in FOLDER to the register.
+Command importWindowsCommand();
+
 } // namespace zelk::cli

@@ -1,6 +1,7 @@
 #include "windows_register.h"
 
 #include "jet_reader.h"
+#include "jet_refusal.h"
 
 #include "data/create_db.h"
 #include "engine/database.h"
@@ -40,31 +41,10 @@ struct Place {
     QVariant number;   // the member's number, for a row of Zelk
 };
 
-QString reasonFor(const EngineError& e, const FieldDef* field, const QVariant& value)
-{
-    if (!field)
-        return e.description();
-    switch (e.number()) {
-    case err::ValueTooLong:
-        return QStringLiteral("the field %1 holds a text of %2 characters, longer than the %3 this register keeps in it.")
-            .arg(field->name)
-            .arg(value.toString().size())
-            .arg(field->size);
-    case err::ZeroLengthNotAllowed:
-        return QStringLiteral("the field %1 holds an empty text, which this register does not keep in that field.").arg(field->name);
-    case err::TypeMismatch:
-    case err::Overflow:
-        return QStringLiteral("the field %1 holds %2, which this register cannot keep in that field.").arg(field->name, value.toString());
-    default:
-        return QStringLiteral("the field %1 could not be stored: %2").arg(field->name, e.description());
-    }
-}
-
 [[noreturn]] void refused(const QString& path, const Place& place, const EngineError& e, const FieldDef* field = nullptr,
                           const QVariant& value = {})
 {
-    const QString member = place.number.isNull() ? QString() : QStringLiteral(" (member number %1)").arg(place.number.toString());
-    stop(path, QStringLiteral("In the table %1, row %2%3, %4").arg(place.table).arg(place.row).arg(member, reasonFor(e, field, value)));
+    stop(path, refusedValue(place.table, place.row, place.number, e, field, value));
 }
 
 // Copies the rows of one Jet table into one of ours, fields matched by name. A row is

@@ -4,9 +4,11 @@
 // as Qt leaves it for a user whose language writes one.
 #include "jet_expected.h"
 
+#include "cli/command.h"
 #include "engine/database.h"
 #include "engine/recordset.h"
 
+#include <QCommandLineParser>
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDateTime>
@@ -99,6 +101,29 @@ inline QStringList registerValues(const QString& databasePath, const QString& ta
             out << QStringLiteral("%1 %2 %3").arg(row).arg(name, shownValue(rs->field(name)));
     }
     return out;
+}
+
+// Runs a headless command as the program would, its output and messages caught.
+struct CommandRun {
+    int exitCode = -1;
+    QString out, err;
+};
+inline CommandRun runCommand(const QStringList& arguments)
+{
+    CommandRun run;
+    for (const auto& command : cli::commands()) {
+        if (command.name != arguments.first())
+            continue;
+        QCommandLineParser parser;
+        parser.addHelpOption();
+        if (command.addOptions)
+            command.addOptions(parser);
+        parser.parse(QStringList{QStringLiteral("zelk-membership")} + arguments.mid(1));
+        QTextStream out(&run.out), err(&run.err);
+        cli::CommandOutput io{out, err};
+        run.exitCode = command.run(parser, io);
+    }
+    return run;
 }
 
 // For as long as it lives the C library's locale is German: a decimal comma, day-first

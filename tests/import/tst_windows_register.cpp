@@ -9,11 +9,9 @@
 #include "testlib/test_registry.h"
 #include "testlib/test_world.h"
 
-#include "cli/command.h"
 #include "data/create_db.h"
 #include "import/windows_register.h"
 
-#include <QCommandLineParser>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -67,29 +65,6 @@ QString conversionMessage(const QString& path)
 QStringList filesIn(const TestWorld& world)
 {
     return QDir(world.folder()).entryList(QDir::Files, QDir::Name);
-}
-
-// Runs a headless command as the program would, its output and messages caught.
-struct CommandRun {
-    int exitCode = -1;
-    QString out, err;
-};
-CommandRun runCommand(const QStringList& arguments)
-{
-    CommandRun run;
-    for (const auto& command : cli::commands()) {
-        if (command.name != arguments.first())
-            continue;
-        QCommandLineParser parser;
-        parser.addHelpOption();
-        if (command.addOptions)
-            command.addOptions(parser);
-        parser.parse(QStringList{QStringLiteral("zelk-membership")} + arguments.mid(1));
-        QTextStream out(&run.out), err(&run.err);
-        cli::CommandOutput io{out, err};
-        run.exitCode = command.run(parser, io);
-    }
-    return run;
 }
 
 } // namespace
