@@ -120,6 +120,14 @@ private:
     const ConversionProgress& m_progress;
 };
 
+// What a conversion stopped part-way (or killed) left: the new register and its journal.
+void removeHalfMade(const QString& building)
+{
+    QFile::remove(building);
+    QFile::remove(building + QStringLiteral("-journal"));
+    removeUnfinishedBuild(building);
+}
+
 qint64 rowsIn(Database& db, const QString& table)
 {
     return db.openRecordset(table)->recordCount();
@@ -148,7 +156,7 @@ ConversionReport convertWindowsRegister(const QString& path, const ConversionPro
 {
     ConversionReport report;
     const QString building = path + QStringLiteral(".converting");
-    QFile::remove(building);   // left by a conversion that was stopped part-way
+    removeHalfMade(building);   // left by a conversion that was stopped part-way
     try {
         auto jet = JetFile::open(path);
         if (jet->findTable(QStringLiteral("Zelk")).isEmpty())
@@ -234,16 +242,16 @@ ConversionReport convertWindowsRegister(const QString& path, const ConversionPro
         tables.clear();
         jet.reset();
     } catch (const ConversionFailed&) {
-        QFile::remove(building);
+        removeHalfMade(building);
         throw;
     } catch (const JetError& e) {
-        QFile::remove(building);
+        removeHalfMade(building);
         stop(path, e.message());
     } catch (const EngineError& e) {
-        QFile::remove(building);
+        removeHalfMade(building);
         stop(path, QStringLiteral("The new register could not be written beside it: %1 (error %2)").arg(e.description()).arg(e.number()));
     } catch (...) {
-        QFile::remove(building);
+        removeHalfMade(building);
         throw;
     }
 
@@ -251,13 +259,13 @@ ConversionReport convertWindowsRegister(const QString& path, const ConversionPro
     // step, so the register's path always holds one whole file or the other.
     report.keptAs = keptOriginalName(path);
     if (!QFile::copy(path, report.keptAs)) {
-        QFile::remove(building);
+        removeHalfMade(building);
         stop(path, QStringLiteral("A copy of it could not be kept as %1.").arg(shownPath(report.keptAs)));
     }
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(building).toStdString(), QFile::encodeName(path).toStdString(), error);
     if (error) {
-        QFile::remove(building);
+        removeHalfMade(building);
         QFile::remove(report.keptAs);
         stop(path, QStringLiteral("The new register could not be put in its place: %1.").arg(QString::fromLocal8Bit(error.message().c_str())));
     }
