@@ -4,6 +4,8 @@
 // as Qt leaves it for a user whose language writes one.
 #include "jet_expected.h"
 
+#include "testlib/test_world.h"
+
 #include "cli/command.h"
 #include "engine/database.h"
 #include "engine/recordset.h"
@@ -12,6 +14,7 @@
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDateTime>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -64,6 +67,16 @@ inline QString shownValue(const QVariant& v)
     default:
         return QStringLiteral("(%1)").arg(QString::fromLatin1(v.typeName()));
     }
+}
+
+// A writable copy of the shared Jet test file `testFile` (zelk.mdb ...) at `target`, in
+// place of any file there; gives `target`.
+inline QString copyOfTestFile(const QString& testFile, const QString& target)
+{
+    QFile::remove(target);
+    QFile::copy(testData(QStringLiteral("mdb/") + testFile), target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
 }
 
 // The names in a list of fields as jet_expected.h gives them: "Member Type Text(100), ...".

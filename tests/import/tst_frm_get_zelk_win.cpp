@@ -1,6 +1,7 @@
 // The window of the import from the first Windows edition: what it shows, where it looks,
 // and what Get data and Cancel do, from the main window's Import data menu.
 #include "import_register.h"
+#include "jet_test_support.h"
 
 #include "testlib/test_program.h"
 #include "testlib/test_registry.h"
@@ -30,7 +31,7 @@ struct CountingView : MainView {
 // A folder of the test's own holding a copy of one of the test files under `name`.
 QString folderWith(const QTemporaryDir& dir, const QString& testFile, const QString& name)
 {
-    QFile::copy(testData(QStringLiteral("mdb/") + testFile), dir.filePath(name));
+    copyOfTestFile(testFile, dir.filePath(name));
     return dir.path();
 }
 

@@ -34,11 +34,7 @@ QByteArray bytesOf(const QString& path)
 // A copy of a test file in the world's folder, under the register's name unless told.
 QString placed(TestWorld& world, const QString& testFile, const QString& as = QStringLiteral("zelk2002.mdb"))
 {
-    const QString target = world.file(as);
-    QFile::remove(target);
-    QFile::copy(testData(QStringLiteral("mdb/") + testFile), target);
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    return target;
+    return copyOfTestFile(testFile, world.file(as));
 }
 
 // The same file with one stored Single changed, found by its bytes (it must be there once).

@@ -32,9 +32,7 @@ QString start(AppState& state)
 
 QString placeAsRegister(TestProgram& p, const QString& testFile)
 {
-    QFile::copy(testData(QStringLiteral("mdb/") + testFile), p.databasePath());
-    QFile::setPermissions(p.databasePath(), QFile::ReadOwner | QFile::WriteOwner);
-    return p.databasePath();
+    return copyOfTestFile(testFile, p.databasePath());
 }
 
 QString question(const QString& path)
