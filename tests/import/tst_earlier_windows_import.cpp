@@ -86,21 +86,6 @@ private slots:
         QCOMPARE(s.SQLText, QStringLiteral("Select * from Zelk ORDER BY Surname"));
     }
 
-    // Nothing is matched against what the register holds; the placeholder removal takes
-    // the first blank member number 1 it finds, which the second time is an imported one.
-    void aSecondImportAddsEverythingAgain()
-    {
-        ImportRegister r;
-        const QString file = placedAs(r, QStringLiteral("zelk.mdb"));
-        GetData(r.state(), file, r.callbacks());
-        QCOMPARE(outcome(GetData(r.state(), file, r.callbacks())), QStringLiteral("stored, 12 members, placeholder removed"));
-        QCOMPARE((QStringList{r.rows(QStringLiteral("Select Number from Zelk")).join(u' '),
-                              r.rows(QStringLiteral("Select * from Members")).join(u','),
-                              r.rows(QStringLiteral("Select LastNumber from Settings")).join(u',')}),
-                 (QStringList{"2 3 4 5 6 7 8 9 10 10 12 2 3 4 5 6 1 7 8 9 10 10 12",
-                              "Full,Family,Associate,Full,Life,Full,Family,Associate,Full,Life", "1"}));
-    }
-
     void whatCannotBeImportedLeavesTheRegisterAsItWas_data()
     {
         QTest::addColumn<QString>("file");
