@@ -88,7 +88,8 @@ QString inches(double value)
 QString paperName(const QSizeF& inches)
 {
     const QPageSize size(inches, QPageSize::Inch, QString(), QPageSize::FuzzyMatch);
-    return size.id() == QPageSize::Custom ? QStringLiteral("the printer's") : size.name();
+    // "Letter / ANSI A": the first of the names is the one people use.
+    return size.id() == QPageSize::Custom ? QStringLiteral("the printer's") : size.name().section(QStringLiteral(" / "), 0, 0);
 }
 
 } // namespace
@@ -147,7 +148,8 @@ void frmNewLabelSize::buildControls()
     grid->setColumnMinimumWidth(1, 170);
     connect(cmdLoadFonts, &QPushButton::clicked, this, [this] { guarded(QStringLiteral("cmdLoadFonts_Click"), this, [this] { cmdLoadFonts_Click(); }); });
 
-    picSheet = new SheetPicture;
+    m_picture = new SheetPicture;
+    picSheet = m_picture;
     auto* top = new QHBoxLayout;
     top->addLayout(grid);
     top->addSpacing(8);
@@ -186,7 +188,7 @@ void frmNewLabelSize::buildControls()
             }
         });
         if (i >= 1 && i <= kHighBox)
-            connect(box, &QLineEdit::textChanged, this, [this] { picSheet->setSheet(layoutOfBoxes(), m_paper); });
+            connect(box, &QLineEdit::textChanged, this, [this] { m_picture->setSheet(layoutOfBoxes(), m_paper); });
     }
 }
 
@@ -223,7 +225,7 @@ void frmNewLabelSize::Form_Load()
             // The boxes keep what was filled before the field that could not be read.
         }
     }
-    picSheet->setSheet(layoutOfBoxes(), m_paper);
+    m_picture->setSheet(layoutOfBoxes(), m_paper);
 }
 
 QSizeF frmNewLabelSize::paperInches()
@@ -325,7 +327,7 @@ void frmNewLabelSize::saveLabel()
             labels.setField(QLatin1String(kBoxes[i].field), values[size_t(i)]);
         } catch (const EngineError& e) {
             labels.cancelUpdate();
-            MessageBox::show(QStringLiteral("The box \"%1\" holds a value that a label cannot keep (%2). Please correct it; nothing has been saved.")
+            MessageBox::show(QStringLiteral("The box \"%1\" holds a value that a label cannot keep. %2 Please correct it; nothing has been saved.")
                                  .arg(caption(i), e.description()),
                              QStringLiteral("Label not saved"), MsgButtons::OK, MsgIcon::Exclamation, this);
             txtLabelInfo[i]->setFocus(Qt::OtherFocusReason);

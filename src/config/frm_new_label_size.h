@@ -48,7 +48,7 @@ public:
     QPushButton* cmdLoadFonts = nullptr;
     std::array<QPushButton*, 2> cmd1{};
     QLabel* Label2 = nullptr;
-    SheetPicture* picSheet = nullptr;
+    QWidget* picSheet = nullptr;   // the drawing of the sheet
 
 private:
     void buildControls();
@@ -60,6 +60,7 @@ private:
     AppState& m_state;
     LabelEdit m_mode;
     QString m_name;
+    SheetPicture* m_picture = nullptr;
     QSizeF m_paper;   // asked of the printer once: the question can take a while
     std::optional<qint64> m_amended;   // the row being amended, when it was found
     bool m_missingData = false;
