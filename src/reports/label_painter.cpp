@@ -24,7 +24,7 @@ namespace {
 constexpr int kMostDrawnAcross = 40;
 
 // The number after the tab stands this many widths of "0" from the start of the line.
-constexpr int kTabStopDigits = 8;
+constexpr int kTabStopDigits = 10;
 
 // The lines of a label from its top left corner down; a tab moves on to the next tab stop.
 void drawLabelText(QPainter& painter, const QRectF& rect, const QString& text, const QFontMetricsF& metrics, double tabStop)
@@ -150,9 +150,11 @@ void drawSheetPicture(QPainter& painter, const QRectF& area, const LabelLayout& 
     const double bottom = std::max(paperInches.height(), layout.labelsHigh > 0 ? extent.height() : 0.0);
     const double spanX = std::min(right - left, paperInches.width() * 3);
     const double spanY = std::min(bottom - top, paperInches.height() * 3);
-    const double scale = std::min(area.width() / spanX, area.height() / spanY);
-    const QPointF origin(area.x() + (area.width() - spanX * scale) / 2 - left * scale,
-                         area.y() + (area.height() - spanY * scale) / 2 - top * scale);
+    // One pixel in from the right and bottom, so the outlines drawn there stay inside.
+    const QRectF inside = area.adjusted(0, 0, -1, -1);
+    const double scale = std::min(inside.width() / spanX, inside.height() / spanY);
+    const QPointF origin(inside.x() + (inside.width() - spanX * scale) / 2 - left * scale,
+                         inside.y() + (inside.height() - spanY * scale) / 2 - top * scale);
     auto toArea = [&](const QRectF& inches) {
         return QRectF(origin.x() + inches.x() * scale, origin.y() + inches.y() * scale, inches.width() * scale,
                       inches.height() * scale);
