@@ -20,12 +20,6 @@ QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QString unescaped(QString text)
-{
-    return text.replace(QLatin1String("&lt;"), QLatin1String("<")).replace(QLatin1String("&gt;"), QLatin1String(">"))
-        .replace(QLatin1String("&quot;"), QLatin1String("\"")).replace(QLatin1String("&amp;"), QLatin1String("&"));
-}
-
 } // namespace
 
 QList<PdfWord> pdfWords(const QString& pdf)
@@ -40,7 +34,7 @@ QList<PdfWord> pdfWords(const QString& pdf)
             ++page;
             continue;
         }
-        words.append({page, unescaped(m.captured(5)), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+        words.append({page, m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                       m.captured(4).toDouble()});
     }
     return words;
@@ -54,20 +48,19 @@ PdfWord findWord(const QList<PdfWord>& words, const QString& text)
     return {};
 }
 
+QString placeOf(const QList<PdfWord>& words, const QString& text)
+{
+    const PdfWord w = findWord(words, text);
+    if (w.page == 0)
+        return QStringLiteral("not printed");
+    return QStringLiteral("page %1 at %2, %3").arg(w.page).arg(w.left / 72, 0, 'f', 2).arg(w.top / 72, 0, 'f', 2);
+}
+
 int pdfPageCount(const QString& pdf)
 {
     static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
     const auto m = pages.match(run(QStringLiteral("pdfinfo"), {pdf}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-QStringList pdfFonts(const QString& pdf)
-{
-    QStringList names;
-    const QStringList lines = run(QStringLiteral("pdffonts"), {pdf}).split(u'\n', Qt::SkipEmptyParts);
-    for (qsizetype i = 2; i < lines.size(); ++i)   // after the heading and its rule
-        names << lines[i].section(u' ', 0, 0).section(u'+', -1);
-    return names;
 }
 
 QImage pdfPageImage(const QString& pdf, int page, int dpi)
