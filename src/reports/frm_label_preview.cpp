@@ -5,6 +5,7 @@
 #include "label_painter.h"
 
 #include "core/app_state.h"
+#include "engine/engine_error.h"
 #include "ui/busy_cursor.h"
 #include "ui/guarded.h"
 #include "ui/message_box.h"
@@ -98,26 +99,36 @@ void frmLabelPreview::cmdSavePdf_Click()
     accept();
 }
 
-void PrintLabels(AppState& state, const LabelPrintOptions& options, QWidget* parent)
+bool PrintLabels(AppState& state, const LabelPrintOptions& options, QWidget* parent)
 {
+    const QString shownSql = state.SQLText;
+    try {
+        BusyCursor busy;
+        state.reopen(state.rsZelk, state.SelectionSQL);
+    } catch (const EngineError& e) {
+        state.SQLText = shownSql;
+        MessageBox::show(QStringLiteral("Zelk could not select the members for the labels:\n") + e.description()
+                             + QStringLiteral("\n\nNothing has been printed, and the main window still shows the members it had."),
+                         QStringLiteral("Labels not printed"), MsgButtons::OK, MsgIcon::Exclamation, parent);
+        return false;
+    }
     LabelLayout layout;
     QStringList labels;
     const bool read = guarded(QStringLiteral("PrintLabels"), parent, [&] {
         BusyCursor busy;
-        state.reopen(state.rsZelk, state.SelectionSQL);
         layout = GetLabelLayout(state);
         labels = labelTexts(*state.rsZelk, {options.upperCase, options.number});
     });
     if (!read)
-        return;
+        return true;
     if (const QString problem = layoutProblem(layout, options.startAt); !problem.isEmpty()) {
         MessageBox::show(problem, QStringLiteral("Labels not printed"), MsgButtons::OK, MsgIcon::Exclamation, parent);
-        return;
+        return true;
     }
     if (labels.isEmpty()) {
         MessageBox::show(QStringLiteral("There are no members in this selection, so there are no labels to print."),
                          QStringLiteral("No labels to print"), MsgButtons::OK, MsgIcon::Information, parent);
-        return;
+        return true;
     }
 
     QPrinter printer(QPrinter::HighResolution);
@@ -134,6 +145,7 @@ void PrintLabels(AppState& state, const LabelPrintOptions& options, QWidget* par
                              .arg(where.isEmpty() ? QStringLiteral("the printer") : where),
                          QStringLiteral("Printing failed"), MsgButtons::OK, MsgIcon::Exclamation, parent);
     }
+    return true;
 }
 
 } // namespace zelk

@@ -20,12 +20,16 @@ struct LabelPrintOptions {
     int startAt = 1;          // "Start at label:": the first label's position on the first sheet
 };
 
-// The labels of the report: reopens the shared member record set on SelectionSQL, reads
-// the default sheet, and shows every label in the print preview. Returns when the preview
-// closes, with rsZelk past its last member. Every problem (no members, a sheet labels
-// cannot be placed on, a printer or a file that fails) is told to the user; a cancelled
-// preview returns quietly. Nothing is thrown.
-void PrintLabels(AppState& state, const LabelPrintOptions& options, QWidget* parent = nullptr);
+// The labels of the report, for the reports window's Print Report after BuildReportQuery:
+// replaces the shared member record set by the selection (SelectionSQL), reads the
+// default sheet, and shows every label in the print preview. Returns when the preview
+// closes, with rsZelk past its last member. Every problem (a selection the register
+// refuses, no members, a sheet labels cannot be placed on, a printer or a file that fails)
+// is told to the user; a cancelled preview returns quietly. Nothing is thrown.
+// Returns true when the members were replaced by the selection (the main window must then
+// show its current member), false when the selection could not be opened and the members
+// are as they were.
+bool PrintLabels(AppState& state, const LabelPrintOptions& options, QWidget* parent = nullptr);
 
 class frmLabelPreview : public QPrintPreviewDialog {
     Q_OBJECT

@@ -37,7 +37,7 @@ class LabelPreviewTest : public QObject {
         p->state().SelectionSQL = "SELECT * from Zelk  ORDER BY  Surname";
     }
     // Prints with the preview handed to `act`; gives the preview's title and page count.
-    QString print(const LabelPrintOptions& options, const std::function<void(frmLabelPreview&)>& act = {})
+    QString print(const LabelPrintOptions& options, const std::function<void(frmLabelPreview&)>& act = {}, bool* replaced = nullptr)
     {
         QString shown = "no preview";
         setModalHandler([&](QDialog& dialog) {
@@ -46,7 +46,9 @@ class LabelPreviewTest : public QObject {
             if (act)
                 act(preview);
         });
-        PrintLabels(p->state(), options, &p->main());
+        const bool members = PrintLabels(p->state(), options, &p->main());
+        if (replaced)
+            *replaced = members;
         setModalHandler({});
         return shown;
     }
@@ -131,25 +133,35 @@ private slots:
         QTest::addColumn<QString>("selection");
         QTest::addColumn<QString>("sheet");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("replaced");
         QTest::newRow("no member selected") << "SELECT * from Zelk WHERE Number = 1" << "L7160"
-                                            << "No labels to print | OK Information OK | There are no members in this selection, so there are no labels to print.";
+                                            << "No labels to print | OK Information OK | There are no members in this selection, so there are no labels to print." << true;
         QTest::newRow("a sheet of no labels across") << "SELECT * from Zelk" << "NONE"
                                                      << "Labels not printed | OK Exclamation OK | Label sheet NONE has no labels: it must be at least 1 "
-                                                        "label wide and 1 label high. Please correct it with Change label type in the program defaults.";
+                                                        "label wide and 1 label high. Please correct it with Change label type in the program defaults." << true;
+        QTest::newRow("a selection the register refuses: the members stay as they were")
+            << "SELECT * from Zelk WHERE NoSuchField = 1" << "L7160"
+            << "Labels not printed | OK Exclamation OK | Zelk could not select the members for the labels:\n" << false;
     }
     void nothingToPrint()
     {
         QFETCH(QString, selection);
         QFETCH(QString, sheet);
         QFETCH(QString, message);
+        QFETCH(bool, replaced);
         start(3);
         p->state().dbZelk->execute("INSERT INTO Labels VALUES (\"NONE\", 1, 1, 1, 1, 0, 0, 0, 5, Null, Null)");
         p->state().reopen(p->state().rsLabels, "Select * from Labels");
         saveSetting(setting::LabelSize, sheet);
         p->state().SelectionSQL = selection;
         MessageScript::answer(MsgAnswer::OK);
-        QCOMPARE(print({}), QString("no preview"));
-        QCOMPARE(messagesShown(), QStringList{message});
+        const QString shownSql = p->state().SQLText;
+        bool members = !replaced;
+        QCOMPARE(print({}, {}, &members), QString("no preview"));
+        QCOMPARE(messagesShown().size(), 1);
+        QVERIFY2(messagesShown()[0].startsWith(message), qPrintable(messagesShown()[0]));
+        QCOMPARE(members, replaced);
+        QCOMPARE(p->state().SQLText == shownSql, !replaced);
     }
 };
 
