@@ -1,5 +1,7 @@
 #include "frm_zelk_defaults.h"
 
+#include "frm_change_default_label.h"
+
 #include "core/app_state.h"
 #include "core/settings_store.h"
 #include "data/sort_fields.h"
@@ -9,6 +11,7 @@
 #include "ui/guarded.h"
 #include "ui/key_preview.h"
 #include "ui/message_box.h"
+#include "ui/modal.h"
 #include "ui/tab_order.h"
 
 #include <QCheckBox>
@@ -299,7 +302,9 @@ void frmZelkDefaults::Command1_Click(int Index)
 
 void frmZelkDefaults::cmdChangeDefaultLabel_Click()
 {
-    // The label-type window arrives with its own part of the program.
+    frmChangeDefaultLabel labels(m_state, this);
+    if (runModal(labels) == QDialog::Accepted)
+        setDefaultLabel(labels.chosenLabel());
 }
 
 } // namespace zelk

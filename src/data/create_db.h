@@ -12,6 +12,10 @@ namespace zelk {
 // any other engine error when building fails.
 void buildNewDatabase(const QString& path);
 
+// Removes what a build of the register at `path` that was stopped part-way (the program
+// killed, the machine switched off) left beside it: the half-made file and its journal.
+void removeUnfinishedBuild(const QString& path);
+
 class Database;
 
 // Adds table Labels with its index when the register has none, and each default sheet

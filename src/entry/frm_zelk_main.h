@@ -37,12 +37,12 @@ public:
     void EnableNavigation();
     void StopSave();
     void UndoChanges();
-    void ApplyIncludeSkip();
-    void ApplyScreenText();
+    void ApplyIncludeSkip() override;
+    void ApplyScreenText() override;
 
     // The text of box `index` (0 to 28) and setting it, whichever kind of box it is.
-    QString boxText(int index) const;
-    void setBoxText(int index, const QString& text);
+    QString boxText(int index) const override;
+    void setBoxText(int index, const QString& text) override;
     QWidget* box(int index) const;
     // The member as the boxes, the lapsed tick and the picture hold it.
     MemberEntry entry() const;

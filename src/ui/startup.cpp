@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/browser.h"
 #include "find_browser.h"
+#include "foreign_register.h"
 #include "busy_cursor.h"
 #include "create_database.h"
 #include "frm_splash.h"
@@ -12,6 +13,7 @@
 #include "core/settings_store.h"
 #include "unexpected_error.h"
 
+#include "data/create_db.h"
 #include "data/sort_fields.h"
 #include "engine/engine_error.h"
 
@@ -60,15 +62,19 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
     splash.fillCaptions();
 
     bool mendedMissingFile = false;
+    bool offeredConversion = false;
+    // Each pass runs the start-up from the step an error handler sends it back to.
+    enum class From { Settings, MadeAfresh, Converted } from = From::Settings;
     while (true) {
         try {
-            if (!mendedMissingFile) {
+            if (from == From::Settings) {
                 const QString browser = readSetting(setting::WebBrowser);
                 if (!browser.isEmpty())
                     s.BrowserPath = browser;
                 else
                     FindBrowser(s);
                 s.DatabasePath = registerPath();
+                removeUnfinishedBuild(s.DatabasePath);
                 if (!QFileInfo::exists(s.DatabasePath) && !CreateDatabase(s))
                     return false;
                 s.SortOrder = readSetting(setting::SortOrder);
@@ -78,8 +84,10 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 letEventsRun();
                 s.HelpFile = programFile(QStringLiteral("zelkmembership2003.hlp"));
                 s.openRegister(membersInOrder(s.SortOrder));
-            } else {
+            } else if (from == From::MadeAfresh) {
                 s.openRegister(membersInOrder(sortField(SortKey::Surname).field));
+            } else {
+                s.openRegister(membersInOrder(s.SortOrder));
             }
             finish(s, splash, showMainWindow);
             return true;
@@ -89,9 +97,24 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 mendedMissingFile = true;
                 if (s.DatabasePath.isEmpty())
                     s.DatabasePath = registerPath();
+                removeUnfinishedBuild(s.DatabasePath);
                 if (!CreateDatabase(s))
                     return false;
+                from = From::MadeAfresh;
                 continue;
+            }
+            // Another program's database: the Windows program's own register is offered for
+            // conversion, and opens once converted.
+            if (e.number() == err::NotAnSqliteFile && !offeredConversion) {
+                offeredConversion = true;
+                splash.hide();
+                const ForeignRegister offered = offerForeignRegister(s.DatabasePath);
+                if (offered == ForeignRegister::Converted) {
+                    from = From::Converted;
+                    continue;
+                }
+                if (offered == ForeignRegister::Stopped)
+                    return false;
             }
             splash.hide();
             if (e.number() == err::LockedExclusively || e.number() == err::TableLockedByUser)
