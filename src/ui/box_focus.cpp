@@ -77,10 +77,6 @@ void selectOnEntry(QWidget* box, Qt::FocusReason reason)
         selectAll();
 }
 
-void selectAllOnEntry(QWidget* box)
-{
-    onBoxEntry(box, [box](Qt::FocusReason reason) { selectOnEntry(box, reason); });
-}
 
 QString trimBlanks(const QString& text)
 {

@@ -20,8 +20,6 @@ void onBoxEntry(QWidget* box, std::function<void(Qt::FocusReason)> entered, std:
 // so that typing replaces it. A click places the cursor after the focus has arrived, so a
 // box entered by the mouse is selected once the click is done.
 void selectOnEntry(QWidget* box, Qt::FocusReason reason);
-// Every entry into `box` selects its whole text.
-void selectAllOnEntry(QWidget* box);
 
 // The text without its leading and trailing blanks (blanks only, as typed text is trimmed).
 QString trimBlanks(const QString& text);
