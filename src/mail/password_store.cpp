@@ -59,7 +59,12 @@ std::optional<QString> storedPassword(const QString& user, const QString& server
     return job.textData();
 }
 
-PasswordKept keepPassword(const QString& user, const QString& server, const QString& password)
+void rememberPassword(const QString& user, const QString& server, const QString& password)
+{
+    memory().passwords.insert(keyOf(user, server), password);
+}
+
+PasswordKept storePassword(const QString& user, const QString& server, const QString& password)
 {
     const QString key = keyOf(user, server);
     memory().passwords.insert(key, password);

@@ -13,7 +13,10 @@ std::optional<QString> storedPassword(const QString& user, const QString& server
 
 enum class PasswordKept { InKeyring, UntilProgramEnds };
 // Keeps the password for this run of the program, and in the keyring when one runs.
-PasswordKept keepPassword(const QString& user, const QString& server, const QString& password);
+PasswordKept storePassword(const QString& user, const QString& server, const QString& password);
+
+// Keeps the password for this run of the program only (one typed when a run asked for it).
+void rememberPassword(const QString& user, const QString& server, const QString& password);
 
 // Forgets the password given in this run (after the server refused it), so the next run
 // asks again or reads the keyring afresh.

@@ -335,7 +335,7 @@ std::optional<MailError> SmtpClient::transfer(const MailMessage& message, void* 
     const QByteArray mailFrom = angle(from.first()).toUtf8();
     const QByteArray user = m_options.userName.toUtf8();
     const QByteArray password = m_options.password.toUtf8();
-    const QByteArray caFile = QFile::encodeName(m_options.caFile);
+    const QByteArray caFile = QFile::encodeName(m_options.limits.caFile);
     // A password goes only over an encrypted connection.
     const long useTls = (m_options.security == Security::None && m_options.userName.isEmpty()) ? CURLUSESSL_TRY : CURLUSESSL_ALL;
 
@@ -356,10 +356,10 @@ std::optional<MailError> SmtpClient::transfer(const MailMessage& message, void* 
         check(curl_easy_setopt(curl, CURLOPT_USERNAME, nullptr));
         check(curl_easy_setopt(curl, CURLOPT_PASSWORD, nullptr));
     }
-    check(curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(m_options.connectSeconds)));
-    check(curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(m_options.stallSeconds)));
+    check(curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(m_options.limits.connectSeconds)));
+    check(curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(m_options.limits.stallSeconds)));
     check(curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L));
-    check(curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(m_options.stallSeconds)));
+    check(curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(m_options.limits.stallSeconds)));
     check(curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L));
     check(curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, t.errorText));
     check(curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L));

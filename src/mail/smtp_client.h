@@ -16,13 +16,18 @@ namespace zelk::mail {
 
 class MailMessage;
 
+// What a connection trusts and how long it waits.
+struct ConnectionLimits {
+    QString caFile;          // certificates to trust besides the system's
+    int connectSeconds = 30; // to make the connection
+    int stallSeconds = 60;   // for any answer, or any progress of a transfer
+};
+
 struct ConnectionOptions {
     Security security = Security::None;
     QString userName;        // empty: no login
     QString password;
-    QString caFile;          // certificates to trust besides the system's
-    int connectSeconds = 30; // to make the connection
-    int stallSeconds = 60;   // for any answer, or any progress of a transfer
+    ConnectionLimits limits;
 };
 
 class SmtpClient {

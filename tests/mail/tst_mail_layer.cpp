@@ -111,7 +111,7 @@ private slots:
         for (const char* bad : {"", "http://mail.example.org", "user@mail.example.org", "mail.example.org:0",
                                 "mail.example.org:65536", "mail.example.org/x", "mail example.org", "mail.example.org:",
                                 "smtp://", "mail.example.org\nx"})
-            QTest::addRow("refused: %s", bad) << bad << "None" << "";
+            QTest::addRow("refused: %s", qPrintable(visibleControls(bad))) << bad << "None" << "";
     }
     void serverForms()
     {
@@ -368,10 +368,10 @@ private slots:
         QVERIFY(server.started());
         ConnectionOptions options;
         options.security = securityOf(security);
-        options.caFile = trust ? m_cert[0] : QString();
+        options.limits.caFile = trust ? m_cert[0] : QString();
         options.userName = login.section(':', 0, 0);
         options.password = login.section(':', 1);
-        options.stallSeconds = 10;
+        options.limits.stallSeconds = 10;
         const QString outcome = sendThrough(server.address(), messageTo("ann@example.org"), options);
         if (result.startsWith("sent")) {
             QCOMPARE(outcome, "sent");
@@ -402,8 +402,8 @@ private slots:
         // A server that takes the connection and never answers: the limit ends the wait.
         SmtpServer silent({"--silent"});
         ConnectionOptions quick;
-        quick.connectSeconds = 1;
-        quick.stallSeconds = 1;
+        quick.limits.connectSeconds = 1;
+        quick.limits.stallSeconds = 1;
         QVERIFY2(sendThrough(silent.address(), messageTo("ann@example.org"), quick)
                      .startsWith("7004 The mail server \"" + silent.address() + "\" stopped answering ("),
                  "no time limit");
