@@ -529,7 +529,7 @@ void frmGetMessage::showProgress()
     if (!m_transferring)
         return;
     const qint64 total = m_transferring->bytesTotal();
-    prgMessage->setValue(total > 0 ? int(m_transferring->bytesSent() * 1000 / total) : 0);
+    prgMessage->setValue(total > 0 ? int(std::min(m_transferring->bytesSent(), total) * 1000 / total) : 0);
 }
 
 void frmGetMessage::showCount(int reached, int total)
@@ -548,6 +548,8 @@ void frmGetMessage::setRunning(bool running)
     for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdRemove, cmdTest, cmd1[0]})
         control->setEnabled(!running);
     menuDefaults->setEnabled(!running);
+    if (running)
+        cmd1[1]->setFocus(Qt::OtherFocusReason);   // the one button that works during a run
 }
 
 void frmGetMessage::cmdTest_Click()

@@ -98,8 +98,9 @@ struct SmtpClient::Transfer {
     static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t upTotal, curl_off_t upNow)
     {
         if (self) {
+            // libcurl cannot know the size of encoded parts: the estimate stands until it can.
             auto& owner = static_cast<Transfer*>(self)->client;
-            owner.m_total = upTotal;
+            owner.m_total = upTotal > 0 ? qint64(upTotal) : std::max(owner.m_total.load(), qint64(upNow));
             owner.m_sent = upNow;
         }
         return 0;
@@ -323,13 +324,18 @@ std::optional<MailError> SmtpClient::transfer(const MailMessage& message, void* 
     if (!t.mime)
         throw std::bad_alloc();
     const MessageParts& parts = message.Parts();
+    qint64 estimate = 1024;   // the headers
     for (int i = 1; i <= parts.Count(); ++i) {
         const MessagePart& part = parts.Item(i);
-        if (part.isFile())
+        if (part.isFile()) {
             t.addFilePart(part);
-        else
+            estimate += QFileInfo(part.file()).size() * 4 / 3 * 78 / 76 + 256;   // base64 in lines of 76
+        } else {
             t.addTextPart(part);
+            estimate += part.Text().toUtf8().size() * 3 / 2 + 256;   // quoted-printable, roughly
+        }
     }
+    m_total = estimate;
 
     const QByteArray url = m_server->url().toUtf8();
     const QByteArray mailFrom = angle(from.first()).toUtf8();
