@@ -89,6 +89,22 @@ QString errorText(const Described& d)
     return QStringLiteral("Error # ") + QString::number(d.number, 16).toUpper() + u' ' + d.description;
 }
 
+// Runs one statement of a routine that handles its own errors. Any error stops the run;
+// error 5 goes on with the next statement unreported, any other is handed to `failed`, which
+// says whether to go on. False: skip the rest of the routine.
+template <typename Statement, typename Failed>
+bool runStatement(int& sending, Statement&& statement, Failed&& failed)
+{
+    try {
+        statement();
+        return true;
+    } catch (const std::exception& e) {
+        const Described d = describe(e);
+        sending = 0;
+        return d.number == kInvalidProcedureCall || failed(d);
+    }
+}
+
 bool hasAddress(const QVariant& email)
 {
     return !email.isNull() && !email.toString().trimmed().isEmpty();
@@ -343,14 +359,7 @@ void frmGetMessage::SendEmail()
     // Every statement runs through this: an error is reported with Abort, Retry and Ignore.
     // Retry and Ignore stop the run after the statement; Abort ends it at once, with no log.
     const auto step = [this](auto&& statement) {
-        try {
-            statement();
-            return true;
-        } catch (const std::exception& e) {
-            const Described d = describe(e);
-            Sending = 0;
-            if (d.number == kInvalidProcedureCall)
-                return true;
+        return runStatement(Sending, statement, [this](const Described& d) {
             LastMailError = errorText(d);
             if (MessageBox::show(LastMailError, QStringLiteral("Error"), MsgButtons::AbortRetryIgnore, MsgIcon::None, this)
                 == MsgAnswer::Abort) {
@@ -358,7 +367,7 @@ void frmGetMessage::SendEmail()
                 return false;
             }
             return true;
-        }
+        });
     };
 
     SentLog.begin();
@@ -451,23 +460,16 @@ void frmGetMessage::reportMailError(const QString& text)
 void frmGetMessage::SendActualMessage()
 {
     QString failure;
-    // Every statement runs through this: error 5 stops the run after this member; any other
-    // is reported, stops the run and skips the rest of this member's message.
+    // Every statement runs through this: any error is reported, stops the run and skips the
+    // rest of this member's message.
     const auto step = [&](auto&& statement) {
-        try {
-            statement();
-            return true;
-        } catch (const std::exception& e) {
-            const Described d = describe(e);
-            Sending = 0;
-            if (d.number == kInvalidProcedureCall)
-                return true;
+        return runStatement(Sending, statement, [&](const Described& d) {
             failure = errorText(d);
             if (d.number == mail::mailerr::LoginRefused)
                 mail::forgetPassword(m_userName, SmtpServer);
             reportMailError(failure);
             return false;
-        }
+        });
     };
     Recordset& members = *m_state.rsZelk;
     const bool delivered = deliver(
