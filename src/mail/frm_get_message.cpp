@@ -324,9 +324,9 @@ void frmGetMessage::cmd1_Click(int Index)
     SendEmail();
 }
 
-bool frmGetMessage::readRunSettings(mail::MailSettings& settings, mail::ConnectionOptions& options)
+bool frmGetMessage::readRunSettings(mail::ConnectionOptions& options)
 {
-    settings = mail::readMailSettings();
+    const mail::MailSettings settings = mail::readMailSettings();
     if (!settings.complete()) {
         MessageBox::show(QStringLiteral("Please set up the defaults for email sending using the Default settings menu."),
                          QStringLiteral("No sender set up"), MsgButtons::OK, MsgIcon::None, this);
@@ -350,6 +350,8 @@ bool frmGetMessage::readRunSettings(mail::MailSettings& settings, mail::Connecti
         }
         options.password = *password;
     }
+    SenderAddress = settings.sender;
+    SmtpServer = settings.server;
     m_userName = settings.userName;
     return true;
 }
@@ -371,12 +373,9 @@ void frmGetMessage::SendEmail()
     };
 
     SentLog.begin();
-    mail::MailSettings settings;
     mail::ConnectionOptions options;
-    if (!readRunSettings(settings, options))
+    if (!readRunSettings(options))
         return;
-    SenderAddress = settings.sender;
-    SmtpServer = settings.server;
 
     const BusyCursor busy;
     // The window goes back to composing however the run ends.
@@ -558,12 +557,9 @@ void frmGetMessage::cmdTest_Click()
 {
     if (!composeIsComplete() || Sending != 0 || !attachmentsCanBeRead())
         return;
-    mail::MailSettings settings;
     mail::ConnectionOptions options;
-    if (!readRunSettings(settings, options))
+    if (!readRunSettings(options))
         return;
-    SenderAddress = settings.sender;
-    SmtpServer = settings.server;
 
     // The greeting of the first member of the selection who has an address.
     Member first;

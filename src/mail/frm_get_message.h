@@ -30,7 +30,6 @@ namespace zelk {
 struct AppState;
 namespace mail {
 class MailMessage;
-struct MailSettings;
 } // namespace mail
 
 class frmGetMessage : public QDialog {
@@ -95,9 +94,9 @@ private:
     void Form_Load();
     bool composeIsComplete();
     bool attachmentsCanBeRead();
-    // The settings of a run, and the password when the server wants a login; false when
-    // the user must first set them up or gave no password.
-    bool readRunSettings(mail::MailSettings& settings, mail::ConnectionOptions& options);
+    // The sender, server and connection of a run from the settings, with the password when
+    // the server wants a login; false when the user must first set them up or gave no password.
+    bool readRunSettings(mail::ConnectionOptions& options);
     mail::Greeting chosenGreeting() const;
     // The message to `recipient` with the greeting for `member`, built and sent through
     // MailSender in the order of calls the mail component expects. Each call runs through
