@@ -547,21 +547,6 @@ private slots:
         }
         QCOMPARE(world.state.MultiLineFocus, -1);
     }
-
-    void captionsAndTips()
-    {
-        MailWorld world(kClub, "unused");
-        frmGetMessage w(world.state);
-        QStringList shown{w.Label1->text(), w.Label2[0]->text(), w.Label2[1]->text(), w.Label4->text(), w.cmd1[0]->text(),
-                          w.cmd1[1]->text(), w.menuDefaults->text(), w.cmdAdd->toolTip(), w.cmdRemove->toolTip()};
-        for (QRadioButton* o : w.optGreeting)
-            shown << o->text();
-        QCOMPARE(shown, (QStringList{"Please type in the subject and message that you want to send to your members, then press the Send "
-                                     "message button.",
-                                     "Subject:", "Greeting:", "Attachments", "Send message", "Cancel", "&Default settings",
-                                     "Click here to add a file as an attachment",
-                                     "Click here to remove the highlighted file from the attachments", "Formal", "Friendly", "None"}));
-    }
 };
 
 ZELK_TEST(MessageWindowTest)
