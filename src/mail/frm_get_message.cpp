@@ -385,10 +385,14 @@ void frmGetMessage::SendEmail()
         {
             w.Sending = 0;
             w.MailSender.reset();   // closes the connection
+            w.m_aside.reset();
             w.setRunning(false);
         }
     } runEnds{*this};
-    if (!step([&] { MailSender = std::make_unique<mail::SmtpClient>(options); }))
+    if (!step([&] {
+            MailSender = std::make_unique<mail::SmtpClient>(options);
+            m_aside = std::make_unique<mail::AsideThread>();
+        }))
         return;
     Sending = -1;
     setRunning(true);
@@ -522,7 +526,10 @@ void frmGetMessage::sendWhilePainting(mail::SmtpClient& client, const mail::Mail
         showProgress();
         m_transferring = nullptr;
     });
-    mail::runAside([&] { client.Send(message); });
+    if (m_aside)
+        m_aside->run([&] { client.Send(message); });
+    else
+        mail::runAside([&] { client.Send(message); });
 }
 
 void frmGetMessage::showProgress()

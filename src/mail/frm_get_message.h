@@ -29,6 +29,7 @@ namespace zelk {
 
 struct AppState;
 namespace mail {
+class AsideThread;
 class MailMessage;
 } // namespace mail
 
@@ -115,6 +116,7 @@ private:
     QString m_userName;              // the login of the run in progress
     int m_multiLineFocusBefore = 0;  // the shared flag as the window found it
     mail::SmtpClient* m_transferring = nullptr;
+    std::unique_ptr<mail::AsideThread> m_aside;   // where a run's transfers go on
     QTimer* m_progressTimer = nullptr;
 };
 
