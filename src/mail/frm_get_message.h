@@ -100,8 +100,8 @@ private:
     bool readRunSettings(mail::ConnectionOptions& options);
     mail::Greeting chosenGreeting() const;
     // The message to `recipient` with the greeting for `member`, built and sent through
-    // MailSender in the order of calls the mail component expects. Each call runs through
-    // `step`, which says whether to go on after it.
+    // `client` in the order of calls the mail component expects; true when it was sent.
+    // Each call runs through `step`, which says whether to go on after it.
     template <typename Step>
     bool deliver(mail::SmtpClient& client, Step&& step, const std::function<QString()>& recipient,
                  const std::function<Member()>& member);
