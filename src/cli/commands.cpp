@@ -1,5 +1,6 @@
 #include "command.h"
 #include "labels_pdf.h"
+#include "windows_commands.h"
 
 namespace zelk::cli {
 
@@ -9,6 +10,8 @@ const std::vector<Command>& commands()
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
         list.push_back(labelsPdfCommand());
+        list.push_back(convertWindowsRegisterCommand());
+        list.push_back(importWindowsCommand());
         return list;
     }();
     return all;
