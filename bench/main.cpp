@@ -7,6 +7,7 @@
 // with --keep, which is then left for other tools; --db times an existing register instead.
 #include "jet_bench.h"
 #include "labels_bench.h"
+#include "mail_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
 #include "search_bench.h"
@@ -244,5 +245,6 @@ int main(int argc, char** argv)
     printSurnameSearch(path);
     printLabelsToPdf(path);
     printJetFigures(QStringLiteral(ZELK_JET_FILES));
+    printMailRun();
     return 0;
 }

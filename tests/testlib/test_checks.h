@@ -68,9 +68,9 @@ inline QList<MessageRequest> asked()
 // The same, each as one line: "title | buttons icon default | text".
 inline QStringList messagesShown()
 {
-    static const char* buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
+    static const char* buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel", "AbortRetryIgnore"};
     static const char* icons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
-    static const char* answers[] = {"OK", "Cancel", "Yes", "No"};
+    static const char* answers[] = {"OK", "Cancel", "Yes", "No", "Abort", "Retry", "Ignore"};
     QStringList out;
     for (const auto& m : MessageScript::asked())
         out << QStringLiteral("%1 | %2 %3 %4 | %5")
