@@ -6,6 +6,7 @@
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <memory>
 
@@ -29,6 +30,10 @@ int runWindows(int argc, char** argv)
 {
     QApplication app(argc, argv);
     nameTheApplication();
+    // The desktop entry and icon an installed copy has, so the desktop shows the window
+    // under the program's own name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("uk.co.bramwick.ZelkMembership"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("uk.co.bramwick.ZelkMembership")));
 
     zelk::AppState state;
     std::unique_ptr<zelk::frmZelkMain> mainWindow;
