@@ -1,4 +1,5 @@
 #include "command.h"
+#include "labels_pdf.h"
 
 namespace zelk::cli {
 
@@ -7,6 +8,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
+        list.push_back(labelsPdfCommand());
         return list;
     }();
     return all;
