@@ -1,3 +1,4 @@
+#include "backup_commands.h"
 #include "command.h"
 #include "labels_pdf.h"
 
@@ -9,6 +10,8 @@ const std::vector<Command>& commands()
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
         list.push_back(labelsPdfCommand());
+        list.push_back(backupCommand());
+        list.push_back(restoreCommand());
         return list;
     }();
     return all;
