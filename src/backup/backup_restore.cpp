@@ -46,6 +46,18 @@ void replaceDamagedFile(const QString& backup, const QString& registerPath)
     }
 }
 
+// A register that passes the check on a read-only connection. One that fails it, or that
+// cannot even be read so (damaged past reading, or with the journal of a crash that only
+// a writer could play back), can only be set aside as it is.
+bool registerReadable(const QString& registerPath)
+{
+    try {
+        return integrityProblems(registerPath).isEmpty();
+    } catch (const EngineError&) {
+        return false;
+    }
+}
+
 } // namespace
 
 int memberCount(const QString& path)
@@ -128,7 +140,7 @@ RestoreOutcome restoreRegister(const QString& registerPath, const QString& path,
     bool damaged = false;
     if (QFileInfo::exists(registerPath)) {
         outcome.safety = makeBackupOfFile(registerPath, Kind::BeforeRestore, now);
-        if (outcome.safety.problem == Problem::RegisterDamaged) {
+        if (!outcome.safety.made() && !registerReadable(registerPath)) {
             damaged = true;
             outcome.safety = setAsideDamaged(registerPath, now);
         }
