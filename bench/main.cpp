@@ -6,6 +6,7 @@
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
 #include "backup_bench.h"
+#include "jet_bench.h"
 #include "labels_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
@@ -243,6 +244,7 @@ int main(int argc, char** argv)
     std::printf("\n");
     printSurnameSearch(path);
     printLabelsToPdf(path);
+    printJetFigures(QStringLiteral(ZELK_JET_FILES));
     printRegisterBackup(path);
     return 0;
 }

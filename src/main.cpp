@@ -2,6 +2,7 @@
 #include "core/app_state.h"
 #include "core/program_info.h"
 #include "entry/frm_zelk_main.h"
+#include "import/windows_register_question.h"
 #include "ui/frm_splash.h"
 #include "ui/startup.h"
 
@@ -36,6 +37,8 @@ int runWindows(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("uk.co.bramwick.ZelkMembership"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("uk.co.bramwick.ZelkMembership")));
 
+    // A register of the Windows program found at the register's path is offered for conversion.
+    zelk::setForeignRegisterHandler(zelk::askToConvertWindowsRegister);
     zelk::AppState state;
     std::unique_ptr<zelk::frmZelkMain> mainWindow;
     {

@@ -1,6 +1,7 @@
 #include "backup_commands.h"
 #include "command.h"
 #include "labels_pdf.h"
+#include "windows_commands.h"
 
 namespace zelk::cli {
 
@@ -10,6 +11,8 @@ const std::vector<Command>& commands()
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
         list.push_back(labelsPdfCommand());
+        list.push_back(convertWindowsRegisterCommand());
+        list.push_back(importWindowsCommand());
         list.push_back(backupCommand());
         list.push_back(restoreCommand());
         return list;
