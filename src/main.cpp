@@ -1,3 +1,4 @@
+#include "backup/backup_menu.h"
 #include "cli/command_line.h"
 #include "core/app_state.h"
 #include "core/program_info.h"
@@ -39,6 +40,8 @@ int runWindows(int argc, char** argv)
 
     // A register of the Windows program found at the register's path is offered for conversion.
     zelk::setForeignRegisterHandler(zelk::askToConvertWindowsRegister);
+    // The everyday backup at start-up, and a good backup offered for a damaged register.
+    zelk::backup::installStartupRoutines();
     zelk::AppState state;
     std::unique_ptr<zelk::frmZelkMain> mainWindow;
     {

@@ -3,6 +3,7 @@
 #include "frm_about.h"
 #include "picture_box.h"
 
+#include "backup/backup_menu.h"
 #include "config/frm_find_browser.h"
 #include "config/frm_include_skip.h"
 #include "config/frm_lookups.h"
@@ -274,6 +275,7 @@ void frmZelkMain::buildMenus()
     mnuFile[1] = menuFile->addSeparator();
     mnuFile[2] = menuFile->addAction(QStringLiteral("E&xit"));
     mnuFile[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    backup::addBackupMenuItems(menuFile, mnuFile[1], m_state, *this, this, [this] { return !cmdNext[1]->isEnabled(); });
 
     menuOptions = menuBar()->addMenu(QStringLiteral("O&ptions"));
     const char* options[7] = {"&Default Settings", "&Screen Text", "&Include/skip fields", "Reset Auto Number",
