@@ -170,6 +170,7 @@ std::optional<BackupFile> readBackupName(const QString& registerPath, const QStr
                                                           : Kind::Damaged;
     file.sequence = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt();
     file.path = QDir(backupsFolder(registerPath)).filePath(fileName);
+    file.written = QFileInfo(file.path).lastModified();
     return file;
 }
 
@@ -181,7 +182,11 @@ std::vector<BackupFile> backupFiles(const QString& registerPath)
         if (auto file = readBackupName(registerPath, name))
             files.push_back(*file);
     std::sort(files.begin(), files.end(), [](const BackupFile& a, const BackupFile& b) {
-        return a.made != b.made ? a.made > b.made : a.sequence != b.sequence ? a.sequence > b.sequence : a.path > b.path;
+        if (a.made != b.made)
+            return a.made > b.made;
+        if (a.written != b.written)
+            return a.written > b.written;
+        return a.sequence != b.sequence ? a.sequence > b.sequence : a.path > b.path;
     });
     return files;
 }

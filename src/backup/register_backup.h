@@ -28,6 +28,7 @@ struct BackupFile {
     QDateTime made;   // from the name: local time, to the minute
     Kind kind = Kind::Everyday;
     int sequence = 1;   // the second backup of the same minute is "-2", and so on
+    QDateTime written;  // the file's own time, which orders backups of the same minute
 };
 
 // "<register's folder>/backups".
