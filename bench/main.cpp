@@ -8,6 +8,7 @@
 #include "backup_bench.h"
 #include "jet_bench.h"
 #include "labels_bench.h"
+#include "mail_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
 #include "search_bench.h"
@@ -245,6 +246,7 @@ int main(int argc, char** argv)
     printSurnameSearch(path);
     printLabelsToPdf(path);
     printJetFigures(QStringLiteral(ZELK_JET_FILES));
+    printMailRun();
     printRegisterBackup(path);
     return 0;
 }
