@@ -1,4 +1,5 @@
 #include "command.h"
+#include "report_commands.h"
 
 namespace zelk::cli {
 
@@ -7,6 +8,8 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
+        list.push_back(exportCsvCommand());
+        list.push_back(listHtmlCommand());
         return list;
     }();
     return all;
