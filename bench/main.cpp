@@ -7,6 +7,7 @@
 // with --keep, which is then left for other tools; --db times an existing register instead.
 #include "main_window_bench.h"
 #include "register_generator.h"
+#include "report_bench.h"
 #include "search_bench.h"
 #include "timing.h"
 
@@ -240,5 +241,6 @@ int main(int argc, char** argv)
     printTable(rows);
     std::printf("\n");
     printSurnameSearch(path);
+    printReportFigures(path);
     return 0;
 }

@@ -34,6 +34,7 @@ int writeWholeRegister(const QCommandLineParser& parser, CommandOutput& io, cons
     try {
         state->SelectionSQL = reports::BuildReportQuery(reports::ReportRanges{}).sql;
         state->reopen(state->rsZelk, state->SelectionSQL);
+        const reports::ReadTransaction reading(*state->dbZelk);
         const QString problem = reports::saveReport(path, [&](QIODevice& out) { return write(*state->rsZelk, out); });
         if (!problem.isEmpty()) {
             io.err << "Could not write " << path << ": " << problem << "\n";

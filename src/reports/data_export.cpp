@@ -17,14 +17,14 @@ enum Field {
     Lookup3, Lookup4, Lookup5, Lookup6, Lapsed
 };
 
-void putQuoted(QString& line, const QString& text)
+// A value in double quotes, any double quote in it doubled.
+void putQuoted(TextWriter& out, const QString& text)
 {
-    line += u'"';
-    if (text.contains(u'"'))
-        line += QString(text).replace(u'"', QStringLiteral("\"\""));
-    else
-        line += text;
-    line += u'"';
+    out << u'"';
+    qsizetype from = 0;
+    for (qsizetype at; (at = text.indexOf(u'"', from)) >= 0; from = at + 1)
+        out << QStringView(text).sliced(from, at + 1 - from) << u'"';
+    out << QStringView(text).sliced(from) << u'"';
 }
 
 class LineWriter {
@@ -38,28 +38,26 @@ public:
     {
     }
 
-    QString line()
+    void write(TextWriter& out)
     {
-        QString out;
-        out.reserve(400);
         for (int f = Number; f < Lapsed; ++f) {
             const QVariant value = m.value(f);
-            QString text;
             if (value.isNull())
-                ;   // an empty pair of quotes
+                out << QStringLiteral("\"\"");
+            else if ((f == JoinDate || f == RenewDate || f == Birthday) && !upper)
+                putQuoted(out, dates.text(value));
             else if (f == JoinDate || f == RenewDate || f == Birthday)
-                text = upperIf(upper, dates.text(value));
+                putQuoted(out, dates.text(value).toUpper());
             else if (f == FeePaid)
-                text = currency(value.toDouble());
+                putQuoted(out, currency(value.toDouble()));
             else if (f == Number || f == InternetLink)
-                text = value.toString();
+                putQuoted(out, value.toString());
             else
-                text = upperIf(upper, value.toString());
-            putQuoted(out, text);
-            out += u',';
+                putQuoted(out, upperIf(upper, value.toString()));
+            out << u',';
         }
-        out += m.value(Lapsed).toBool() ? QStringLiteral("\"TRUE\"") : QStringLiteral("\"FALSE\"");
-        return out;
+        out << (m.value(Lapsed).toBool() ? QStringLiteral("\"TRUE\"") : QStringLiteral("\"FALSE\""));
+        out.endLine();
     }
 
 private:
@@ -95,7 +93,7 @@ bool PrintFile(Recordset& members, bool upperCase, QIODevice& device, const Keep
     StartFile(out);
     LineWriter lines(members, upperCase);
     for (int n = 1; !members.eof(); members.moveNext(), ++n) {
-        out.line(lines.line());
+        lines.write(out);
         if (keepResponsive && n % 128 == 0)
             keepResponsive();
     }

@@ -459,6 +459,12 @@ KeepResponsive frmPrints::keepResponsive()
     };
 }
 
+QString frmPrints::writeSelection(const QString& path, const std::function<bool(QIODevice&)>& write)
+{
+    const ReadTransaction reading(*m_state.dbZelk);
+    return saveReport(path, write);
+}
+
 void frmPrints::reportFileProblem(const QString& path, const QString& reason)
 {
     MessageBox::show(QStringLiteral("Zelk could not write the report file ") + path + QStringLiteral(":\n") + reason
@@ -484,7 +490,7 @@ void frmPrints::PrintReport()
     }
     const QString path = programFile(QLatin1String(kListReportFile));
     const ReportContent options = content();
-    const QString problem = saveReport(path, [&](QIODevice& out) {
+    const QString problem = writeSelection(path, [&](QIODevice& out) {
         return reports::PrintReport(*m_state.rsZelk, options, out, keepResponsive());
     });
     if (!problem.isEmpty()) {
@@ -527,7 +533,7 @@ void frmPrints::PrintFile()
     }
     const QString path = programFile(QLatin1String(kDataExportFile));
     const bool upper = chkUpper->isChecked();
-    const QString problem = saveReport(path, [&](QIODevice& out) {
+    const QString problem = writeSelection(path, [&](QIODevice& out) {
         return reports::PrintFile(*m_state.rsZelk, upper, out, keepResponsive());
     });
     busy.reset();

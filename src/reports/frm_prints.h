@@ -14,10 +14,12 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class QAction;
 class QCheckBox;
 class QGroupBox;
+class QIODevice;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -95,6 +97,8 @@ private:
     QString openSelection();
     void queryRefused(const QString& reason);
     void showSelection();
+    // Writes the report file at `path` from the selection; the reason it could not, or empty.
+    QString writeSelection(const QString& path, const std::function<bool(QIODevice&)>& write);
     void reportFileProblem(const QString& path, const QString& reason);
     reports::KeepResponsive keepResponsive();
 

@@ -4,6 +4,7 @@
 #include "engine/regional.h"
 
 #include <QIODevice>
+#include <QLocale>
 
 namespace zelk::reports {
 
@@ -16,30 +17,32 @@ enum Field {
 
 const QString kEmptyCell = QStringLiteral("<td>&nbsp;</td>");
 
-// The member's name in the order chosen; a part counts as missing only when it is Null.
-QString nameOf(const MemberFields& m, bool surnameFirst)
+// Appends the member's name in the order chosen; a part counts as missing only when it is
+// Null. Without a surname nothing is written.
+void appendName(QString& out, const MemberFields& m, bool surnameFirst)
 {
     const QVariant surname = m.value(Surname);
     if (surname.isNull())
-        return {};
+        return;
     const QVariant title = m.value(Title), first = m.value(FirstName);
-    const QString s = surname.toString();
     if (surnameFirst) {
-        if (!title.isNull() && !first.isNull())
-            return s + QStringLiteral(", ") + title.toString() + u' ' + first.toString();
+        out += surname.toString();
+        if (!title.isNull() || !first.isNull())
+            out += QLatin1String(", ");
         if (!title.isNull())
-            return s + QStringLiteral(", ") + title.toString();
+            out += title.toString();
+        if (!title.isNull() && !first.isNull())
+            out += u' ';
         if (!first.isNull())
-            return s + QStringLiteral(", ") + first.toString();
-        return s;
+            out += first.toString();
+        return;
     }
-    if (!title.isNull() && !first.isNull())
-        return title.toString() + u' ' + first.toString() + u' ' + s;
-    if (!title.isNull())
-        return title.toString() + u' ' + s;
-    if (!first.isNull())
-        return first.toString() + u' ' + s;
-    return s;
+    for (const QVariant* part : {&title, &first})
+        if (!part->isNull()) {
+            out += part->toString();
+            out += u' ';
+        }
+    out += surname.toString();
 }
 
 class RowWriter {
@@ -50,72 +53,93 @@ public:
                       "Lookup3", "Lookup4", "Lookup5", "Lookup6", "Email"})
         , c(content)
         , upper(content.upperCase)
+        , numbers(regional::locale())
     {
     }
 
-    QString row()
+    void write(TextWriter& out)
     {
-        QString out = QStringLiteral("<tr>");
+        out << QStringLiteral("<tr>");
         if (c.chkInclude[include::Number]) {
             const QVariant number = m.value(Number);
             if (number.isNull())
-                out += kEmptyCell;
+                out << kEmptyCell;
             else
-                out += QStringLiteral("<td align=right>") + regional::locale().toString(number.toLongLong())
-                       + QStringLiteral("&nbsp;</td>");
+                out << QStringLiteral("<td align=right>") << numbers.toString(number.toLongLong()) << QStringLiteral("&nbsp;</td>");
         }
         // Without a name the cell begins with the first address text.
-        QString names = upperIf(upper, nameOf(m, c.surnameFirst));
+        names.resize(0);
+        appendName(names, m, c.surnameFirst);
         bool first = m.value(Surname).isNull();
         for (int f = Address1; f <= PostCode; ++f) {
             const QVariant value = m.value(f);
             if (!isPresent(value))
                 continue;
             if (!first)
-                names += QStringLiteral(", ");
-            names += upperIf(upper, value.toString());
+                names += QLatin1String(", ");
+            names += value.toString();
             first = false;
         }
-        out += QStringLiteral("<td>") + htmlEscaped(names) + QStringLiteral("</td>");
+        out << QStringLiteral("<td>") << htmlEscaped(upperIf(upper, names)) << QStringLiteral("</td>");
         if (c.chkInclude[include::Phone])
-            out += cell(m.value(Phone).toString(), isPresent(m.value(Phone)));
+            textCell(out, Phone);
         if (c.chkInclude[include::MemberType])
-            out += cell(m.value(MemberType).toString(), isPresent(m.value(MemberType)));
+            textCell(out, MemberType);
         if (c.chkInclude[include::RenewDate])
-            out += dateCell(m.value(RenewDate));
+            dateCell(out, RenewDate);
         if (c.chkInclude[include::Birthday])
-            out += dateCell(m.value(Birthday));
+            dateCell(out, Birthday);
         if (c.chkInclude[include::Lookups])
             for (int f = Lookup1; f <= Lookup6; ++f)
-                out += cell(m.value(f).toString(), isPresent(m.value(f)));
+                textCell(out, f);
         if (c.chkInclude[include::Email])
-            out += cell(m.value(Email).toString(), isPresent(m.value(Email)));
-        out += QStringLiteral("</tr>");
-        return out;
+            textCell(out, Email);
+        out << QStringLiteral("</tr>");
+        out.endLine();
     }
 
 private:
-    QString cell(const QString& text, bool present) const
+    void cell(TextWriter& out, const QString& text)
     {
-        if (!present)
-            return kEmptyCell;
-        return QStringLiteral("<td>") + htmlEscaped(upperIf(upper, text)) + QStringLiteral("</td>");
+        out << QStringLiteral("<td>") << htmlEscaped(upperIf(upper, text)) << QStringLiteral("</td>");
     }
-    QString dateCell(const QVariant& value)
+    void textCell(TextWriter& out, int field)
     {
-        return cell(dates.text(value), isPresent(value));
+        const QVariant value = m.value(field);
+        if (isPresent(value))
+            cell(out, value.toString());
+        else
+            out << kEmptyCell;
+    }
+    void dateCell(TextWriter& out, int field)
+    {
+        const QVariant value = m.value(field);
+        if (value.isNull())
+            out << kEmptyCell;
+        else
+            cell(out, dates.text(value));
     }
 
     MemberFields m;
     const ReportContent& c;
     bool upper;
+    QLocale numbers;
     LongDates dates;
+    QString names;   // the name and address cell, its room kept from member to member
 };
 
 } // namespace
 
 QString htmlEscaped(const QString& text)
 {
+    bool plain = true;
+    for (QChar ch : text)
+        if (ch == u'&' || ch == u'<' || ch == u'>' || ch == u'"') {
+            plain = false;
+            break;
+        }
+    if (plain)
+        return text;
     QString out;
     out.reserve(text.size() + 8);
     for (QChar ch : text) {
@@ -151,7 +175,7 @@ bool PrintReport(Recordset& members, const ReportContent& content, QIODevice& de
                                    : QStringLiteral("<h2 align=center>Zelk Membership Report</h2>"));
     RowWriter rows(members, content);
     for (int n = 1; !members.eof(); members.moveNext(), ++n) {
-        out.line(rows.row());
+        rows.write(out);
         if (keepResponsive && n % 128 == 0)
             keepResponsive();
     }

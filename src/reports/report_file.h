@@ -6,7 +6,26 @@
 
 class QIODevice;
 
+namespace zelk {
+class Database;
+}
+
 namespace zelk::reports {
+
+// Holds one read transaction of `db` while an output walks the selection (unless one is
+// open already): every row then comes from the same state of the register, and the walk
+// does not take and give back the file's lock for each member.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Database& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_began = false;
+};
 
 // Writes the file at `path` through `write`, which returns false when the device refused
 // a write. The file takes the place of an earlier one only once it is complete, so a

@@ -38,52 +38,71 @@ bool isPresent(const QVariant& value)
 {
     if (value.isNull())
         return false;
-    const QString text = value.toString();
-    for (QChar c : text)
+    if (value.typeId() != QMetaType::QString)
+        return true;   // a number or a date
+    for (QChar c : *static_cast<const QString*>(value.constData()))
         if (c != u' ')
             return true;
     return false;
 }
 
-QString LongDates::text(const QVariant& value)
+namespace {
+const qint64 kFirstDay = QDate(1900, 1, 1).toJulianDay();
+const qint64 kDays = QDate(2100, 1, 1).toJulianDay() - kFirstDay;
+} // namespace
+
+const QString& LongDates::text(const QVariant& value)
 {
-    if (value.isNull())
-        return {};
+    if (value.isNull()) {
+        m_other.clear();
+        return m_other;
+    }
     const QDate date = value.typeId() == QMetaType::QDateTime ? value.toDateTime().date() : value.toDate();
-    if (!date.isValid())
-        return value.toString();   // not a date: written as it is rather than lost
-    auto it = m_done.constFind(date.toJulianDay());
-    if (it != m_done.constEnd())
-        return *it;
-    const QString text = regional::locale().toString(date, QLocale::LongFormat);
-    m_done.insert(date.toJulianDay(), text);
+    if (!date.isValid()) {
+        m_other = value.toString();   // not a date: written as it is rather than lost
+        return m_other;
+    }
+    const qint64 day = date.toJulianDay() - kFirstDay;
+    if (day < 0 || day >= kDays) {
+        m_other = regional::locale().toString(date, QLocale::LongFormat);
+        return m_other;
+    }
+    if (m_byDay.empty())
+        m_byDay.resize(size_t(kDays));
+    QString& text = m_byDay[size_t(day)];
+    if (text.isNull())
+        text = regional::locale().toString(date, QLocale::LongFormat);
     return text;
 }
 
 TextWriter::TextWriter(QIODevice& device)
     : m_device(device)
 {
+    m_text.reserve(kPieceSize + 4096);
 }
 
-void TextWriter::write(const QString& text)
+void TextWriter::endLine()
 {
-    m_pending += text.toUtf8();
-    if (m_pending.size() >= kPieceSize)
+    m_text += QLatin1String("\r\n");
+    if (m_text.size() >= kPieceSize)
         flush();
 }
 
 void TextWriter::writeBytes(const QByteArray& bytes)
 {
-    m_pending += bytes;
-    if (m_pending.size() >= kPieceSize)
-        flush();
+    flush();
+    if (m_ok && m_device.write(bytes) != bytes.size())
+        m_ok = false;
 }
 
 void TextWriter::flush()
 {
-    if (m_ok && !m_pending.isEmpty() && m_device.write(m_pending) != m_pending.size())
-        m_ok = false;
-    m_pending.clear();
+    if (m_ok && !m_text.isEmpty()) {
+        const QByteArray bytes = m_text.toUtf8();
+        if (m_device.write(bytes) != bytes.size())
+            m_ok = false;
+    }
+    m_text.resize(0);   // keeps its room for the next piece
 }
 
 bool TextWriter::finish()

@@ -3,8 +3,6 @@
 // name, the texts of values in the user's regional forms, and the text writer that feeds
 // a file in large pieces and remembers whether every write went through.
 #include <QByteArray>
-#include <QDate>
-#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -46,22 +44,44 @@ inline QString upperIf(bool upper, const QString& text)
 
 // Dates in the named format "Long Date" of the user's locale; the date of a stored date
 // and time. Each day is formatted once per output: a register has far fewer days than
-// members.
+// members. The text stays valid until the next call.
 class LongDates {
 public:
-    QString text(const QVariant& value);
+    const QString& text(const QVariant& value);
 
 private:
-    QHash<qint64, QString> m_done;
+    std::vector<QString> m_byDay;   // the days of 1900 to 2099, by their distance from the first
+    QString m_other;                // any other date, or a value that is not a date
 };
 
-// Writes UTF-8 text to a device, in pieces of a good size. A write the device refuses is
-// remembered; nothing more is written after it.
+// Writes text to a device as UTF-8, in pieces of a good size. A write the device refuses
+// is remembered; nothing more is written after it.
 class TextWriter {
 public:
     explicit TextWriter(QIODevice& device);
-    void write(const QString& text);
-    void line(const QString& text) { write(text + QStringLiteral("\r\n")); }
+    TextWriter& operator<<(const QString& text)
+    {
+        m_text += text;
+        return *this;
+    }
+    TextWriter& operator<<(QStringView text)
+    {
+        m_text += text;
+        return *this;
+    }
+    TextWriter& operator<<(QChar c)
+    {
+        m_text += c;
+        return *this;
+    }
+    // Ends a line with CR LF.
+    void endLine();
+    void line(const QString& text)
+    {
+        m_text += text;
+        endLine();
+    }
+    // Bytes as they are, after the text so far.
     void writeBytes(const QByteArray& bytes);
     // Writes what is held back; false when any write failed.
     bool finish();
@@ -70,7 +90,7 @@ private:
     void flush();
 
     QIODevice& m_device;
-    QByteArray m_pending;
+    QString m_text;
     bool m_ok = true;
 };
 
