@@ -169,6 +169,7 @@ void frmPrints::buildControls()
     }
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(6, 1);
+    grid->setRowStretch(9, 1);   // the rows keep together at the top when the frame is taller
 
     // Lapsed members.
     Frame1[3] = new QGroupBox(QStringLiteral("Lapsed members:"));
