@@ -5,6 +5,7 @@
 //
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
+#include "labels_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
 #include "report_bench.h"
@@ -241,6 +242,7 @@ int main(int argc, char** argv)
     printTable(rows);
     std::printf("\n");
     printSurnameSearch(path);
+    printLabelsToPdf(path);
     printReportFigures(path);
     return 0;
 }

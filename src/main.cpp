@@ -6,6 +6,7 @@
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
@@ -54,7 +55,10 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (zelk::cli::wantsCommandLine(arguments)) {
-        QCoreApplication app(argc, argv);
+        // Commands that draw (the labels) need fonts, which need a GUI application; it
+        // never shows a window, so it needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         nameTheApplication();
         return zelk::cli::runCommandLine(QCoreApplication::arguments());
     }

@@ -1,4 +1,5 @@
 #include "command.h"
+#include "labels_pdf.h"
 #include "report_commands.h"
 
 namespace zelk::cli {
@@ -8,6 +9,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
+        list.push_back(labelsPdfCommand());
         list.push_back(exportCsvCommand());
         list.push_back(listHtmlCommand());
         return list;

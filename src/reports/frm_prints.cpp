@@ -1,6 +1,7 @@
 #include "frm_prints.h"
 
 #include "data_export.h"
+#include "frm_label_preview.h"
 #include "list_report.h"
 #include "report_file.h"
 #include "selection_query.h"
@@ -45,6 +46,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -193,6 +195,17 @@ void frmPrints::buildControls()
     optNameOrder[1] = new QRadioButton(QStringLiteral("Surname 1st"));
     includeGrid->addWidget(optNameOrder[0], 0, 5);
     includeGrid->addWidget(optNameOrder[1], 1, 5);
+    // A sheet with some labels already used can be fed again from its first free label.
+    lblStartLabel = label("Start at label:");
+    txtStartLabel = new QLineEdit(QStringLiteral("1"));
+    txtStartLabel->setObjectName(QStringLiteral("txtStartLabel"));
+    txtStartLabel->setMaxLength(3);
+    txtStartLabel->setFixedWidth(48);
+    txtStartLabel->setToolTip(QStringLiteral("The position on the first sheet of the first label to print, counting across and then down"));
+    includeGrid->addWidget(lblStartLabel, 0, 6);
+    includeGrid->addWidget(txtStartLabel, 0, 7);
+    lblStartLabel->hide();   // until Labels is chosen
+    txtStartLabel->hide();
     includeGrid->setColumnStretch(4, 1);
 
     Frame1[1] = new QGroupBox(QStringLiteral("Other options:"));
@@ -238,7 +251,7 @@ void frmPrints::buildControls()
         order << b;
     for (auto* b : optNameOrder)
         order << b;
-    order << chkUpper << txtHeading << Command1;
+    order << txtStartLabel << chkUpper << txtHeading << Command1;
     setTabChain(order);
 }
 
@@ -271,6 +284,8 @@ void frmPrints::connectControls()
         installKeyRule(box, PriorityKey);
         box->installEventFilter(this);
     }
+    installKeyRule(txtStartLabel, DigitsOnlyKey);
+    txtStartLabel->installEventFilter(this);
     onBoxFocus(txtHeading, {}, [this] { txtHeading_LostFocus(); });
     connect(Command1, &QPushButton::clicked, this, &frmPrints::Command1_Click);
     connect(mnuFile, &QAction::triggered, this, &frmPrints::mnuFile_Click);
@@ -338,6 +353,11 @@ ReportContent frmPrints::content() const
     return c;
 }
 
+int frmPrints::startAtLabel() const
+{
+    return txtStartLabel->text().isEmpty() ? 1 : int(std::min(boxValue(txtStartLabel->text()), 999.0));
+}
+
 void frmPrints::optReport_Click(int Index)
 {
     const bool labels = Index == int(ReportType::Labels);
@@ -347,6 +367,8 @@ void frmPrints::optReport_Click(int Index)
         chkInclude[i]->setVisible(list || (labels && i == include::Number));
     for (auto* b : optNameOrder)
         b->setVisible(list);
+    lblStartLabel->setVisible(labels);
+    txtStartLabel->setVisible(labels);
 }
 
 void frmPrints::txtRange_LostFocus(int Index)
@@ -384,7 +406,9 @@ void frmPrints::Command1_Click()
         if (!outputAvailable(type) || !datesComplete())
             return;
         BuildReportQuery();
-        if (type == ReportType::List)
+        if (type == ReportType::Labels)
+            m_replaced = PrintLabels(m_state, {chkUpper->isChecked(), chkInclude[include::Number]->isChecked(), startAtLabel()}, this);
+        else if (type == ReportType::List)
             PrintReport();
         else if (type == ReportType::File)
             PrintFile();
@@ -397,12 +421,10 @@ void frmPrints::Command1_Click()
 
 bool frmPrints::outputAvailable(ReportType type)
 {
-    if (type == ReportType::List || type == ReportType::File)
+    if (type == ReportType::Labels || type == ReportType::List || type == ReportType::File)
         return true;
-    const QString what = type == ReportType::Labels ? QStringLiteral("Printing labels") : QStringLiteral("Sending e-mail to members");
-    const QString nothing = type == ReportType::Labels ? QStringLiteral("printed") : QStringLiteral("sent");
-    MessageBox::show(what + QStringLiteral(" is not available yet in this version of Zelk Membership.\n\nNothing has been ")
-                         + nothing + QStringLiteral(", and the main window still shows the members it had."),
+    MessageBox::show(QStringLiteral("Sending e-mail to members is not available yet in this version of Zelk Membership.\n\n"
+                                    "Nothing has been sent, and the main window still shows the members it had."),
                      QStringLiteral("Not available yet"), MsgButtons::OK, MsgIcon::Information, this);
     return false;
 }

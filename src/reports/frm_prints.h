@@ -4,10 +4,10 @@
 // Print Report builds the selection query, makes the output, and leaves the main window
 // browsing the selection.
 //
-// The outputs are plain routines of this folder (list_report.h, data_export.h) that the
-// window hands the shared member record set, opened on SelectionSQL by openSelection(),
-// and content(). The label and e-mail outputs plug in the same way: Command1_Click runs
-// the output of each type that outputAvailable() allows, after BuildReportQuery; an
+// The outputs are routines of this folder (list_report.h, data_export.h, and PrintLabels
+// of frm_label_preview.h) that the window hands the shared member record set, opened on
+// SelectionSQL, and content(). The e-mail output plugs in the same way: Command1_Click
+// runs the output of each type that outputAvailable() allows, after BuildReportQuery; an
 // output that opened the selection leaves the main window browsing it.
 #include "report_options.h"
 #include "report_values.h"
@@ -41,6 +41,8 @@ public:
     reports::ReportType reportType() const;
     reports::ReportRanges ranges() const;
     reports::ReportContent content() const;
+    // The first label's position on the first sheet: "Start at label:", 1 when left empty.
+    int startAtLabel() const;
 
     // Builds SelectionSQL from the boxes and writes the corrected To boxes back.
     void BuildReportQuery();
@@ -76,6 +78,8 @@ public:
     std::array<QRadioButton*, 2> optNameOrder{};
     QCheckBox* chkUpper = nullptr;
     QLineEdit* txtHeading = nullptr;
+    QLabel* lblStartLabel = nullptr;   // "Start at label:", shown with the Labels type
+    QLineEdit* txtStartLabel = nullptr;
     QPushButton* Command1 = nullptr;
 
 public slots:

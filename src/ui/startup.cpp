@@ -83,6 +83,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 else
                     FindBrowser(s);
                 s.DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+                removeUnfinishedBuild(s.DatabasePath);
                 if (!QFileInfo::exists(s.DatabasePath) && !CreateDatabase(s))
                     return false;
                 s.SortOrder = readSetting(setting::SortOrder);
@@ -105,6 +106,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 mendedMissingFile = true;
                 if (s.DatabasePath.isEmpty())
                     s.DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+                removeUnfinishedBuild(s.DatabasePath);
                 if (!CreateDatabase(s))
                     return false;
                 from = From::OpenAgain;
