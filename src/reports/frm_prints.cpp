@@ -454,13 +454,6 @@ QString frmPrints::openSelection()
     return {};
 }
 
-void frmPrints::queryRefused(const QString& reason)
-{
-    MessageBox::show(QStringLiteral("Zelk could not select the members for this report:\n") + reason
-                         + QStringLiteral("\n\nNothing has been made, and the main window still shows the members it had."),
-                     QStringLiteral("Report not made"), MsgButtons::OK, MsgIcon::Exclamation, this);
-}
-
 void frmPrints::showSelection()
 {
     // An empty selection has no first member: the main window then shows none, and the
@@ -482,45 +475,44 @@ KeepResponsive frmPrints::keepResponsive()
     };
 }
 
-QString frmPrints::writeSelection(const QString& path, const std::function<bool(QIODevice&)>& write)
+void frmPrints::setWorking(bool working)
 {
-    const ReadTransaction reading(*m_state.dbZelk);
-    return saveReport(path, write);
+    m_working = working;
+    Command1->setEnabled(!working);
+    menuBar->setEnabled(!working);
 }
 
-void frmPrints::reportFileProblem(const QString& path, const QString& reason)
+bool frmPrints::writeOutput(std::optional<BusyCursor>& busy, const QString& path, const std::function<bool(QIODevice&)>& write)
 {
-    MessageBox::show(QStringLiteral("Zelk could not write the report file ") + path + QStringLiteral(":\n") + reason
+    if (const QString refused = openSelection(); !refused.isEmpty()) {
+        busy.reset();
+        MessageBox::show(QStringLiteral("Zelk could not select the members for this report:\n") + refused
+                             + QStringLiteral("\n\nNothing has been made, and the main window still shows the members it had."),
+                         QStringLiteral("Report not made"), MsgButtons::OK, MsgIcon::Exclamation, this);
+        return false;
+    }
+    const QString problem = [&] {
+        const ReadTransaction reading(*m_state.dbZelk);
+        return saveReport(path, write);
+    }();
+    if (problem.isEmpty())
+        return true;
+    busy.reset();
+    MessageBox::show(QStringLiteral("Zelk could not write the report file ") + path + QStringLiteral(":\n") + problem
                          + QStringLiteral("\n\nPlease check that the folder can be written to and that the disk is not full, then try again."),
                      QStringLiteral("Report not saved"), MsgButtons::OK, MsgIcon::Exclamation, this);
+    return false;
 }
 
 void frmPrints::PrintReport()
 {
-    m_working = true;
-    Command1->setEnabled(false);
-    menuBar->setEnabled(false);
-    const auto done = qScopeGuard([this] {
-        m_working = false;
-        Command1->setEnabled(true);
-        menuBar->setEnabled(true);
-    });
+    setWorking(true);
+    const auto done = qScopeGuard([this] { setWorking(false); });
     std::optional<BusyCursor> busy(std::in_place);
-    if (const QString refused = openSelection(); !refused.isEmpty()) {
-        busy.reset();
-        queryRefused(refused);
-        return;
-    }
     const QString path = programFile(QLatin1String(kListReportFile));
     const ReportContent options = content();
-    const QString problem = writeSelection(path, [&](QIODevice& out) {
-        return reports::PrintReport(*m_state.rsZelk, options, out, keepResponsive());
-    });
-    if (!problem.isEmpty()) {
-        busy.reset();
-        reportFileProblem(path, problem);
+    if (!writeOutput(busy, path, [&](QIODevice& out) { return reports::PrintReport(*m_state.rsZelk, options, out, keepResponsive()); }))
         return;
-    }
     // The page is complete on disk; a moment for the window to catch up before the browser comes.
     QEventLoop pause;
     QTimer::singleShot(1000, &pause, &QEventLoop::quit);
@@ -540,30 +532,14 @@ void frmPrints::PrintReport()
 
 void frmPrints::PrintFile()
 {
-    m_working = true;
-    Command1->setEnabled(false);
-    menuBar->setEnabled(false);
-    const auto done = qScopeGuard([this] {
-        m_working = false;
-        Command1->setEnabled(true);
-        menuBar->setEnabled(true);
-    });
+    setWorking(true);
+    const auto done = qScopeGuard([this] { setWorking(false); });
     std::optional<BusyCursor> busy(std::in_place);
-    if (const QString refused = openSelection(); !refused.isEmpty()) {
-        busy.reset();
-        queryRefused(refused);
-        return;
-    }
     const QString path = programFile(QLatin1String(kDataExportFile));
     const bool upper = chkUpper->isChecked();
-    const QString problem = writeSelection(path, [&](QIODevice& out) {
-        return reports::PrintFile(*m_state.rsZelk, upper, out, keepResponsive());
-    });
-    busy.reset();
-    if (!problem.isEmpty()) {
-        reportFileProblem(path, problem);
+    if (!writeOutput(busy, path, [&](QIODevice& out) { return reports::PrintFile(*m_state.rsZelk, upper, out, keepResponsive()); }))
         return;
-    }
+    busy.reset();
     MessageBox::show(QStringLiteral("Data exported to ") + path, QStringLiteral("All done"), MsgButtons::OK,
                      MsgIcon::Information, this);
 }

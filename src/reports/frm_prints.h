@@ -12,9 +12,12 @@
 #include "report_options.h"
 #include "report_values.h"
 
+#include "ui/busy_cursor.h"
+
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -99,11 +102,13 @@ private:
     // Replaces the shared members by the selection; the engine's reason when it refuses
     // the query (the members then stay as they were), empty when done.
     QString openSelection();
-    void queryRefused(const QString& reason);
     void showSelection();
-    // Writes the report file at `path` from the selection; the reason it could not, or empty.
-    QString writeSelection(const QString& path, const std::function<bool(QIODevice&)>& write);
-    void reportFileProblem(const QString& path, const QString& reason);
+    // A report being made: Print Report and the menus are off and the window stays open.
+    void setWorking(bool working);
+    // Opens the selection and writes the report file at `path` from it, whole or not at
+    // all; true when written. A selection the register refuses and a file that cannot be
+    // written are told to the user (the busy cursor gone first).
+    bool writeOutput(std::optional<BusyCursor>& busy, const QString& path, const std::function<bool(QIODevice&)>& write);
     reports::KeepResponsive keepResponsive();
 
     AppState& m_state;

@@ -57,8 +57,8 @@ struct Written {
     bool ok = false;
 };
 
-// The members in number order, written by the list report or (with content empty) the export.
-Written listOf(const QList<QVariantMap>& members, const ReportContent& content, const QString& locale = "en_GB")
+// The members in number order, written by `write` to a buffer under the locale.
+Written writtenBy(const QList<QVariantMap>& members, const QString& locale, const std::function<bool(Recordset&, QIODevice&)>& write)
 {
     test::TestWorld world(locale);
     auto db = test::buildRegister(world.file("zelk2002.mdb"), members);
@@ -66,22 +66,19 @@ Written listOf(const QList<QVariantMap>& members, const ReportContent& content, 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     Written w;
-    w.ok = PrintReport(*rs, content, buffer);
+    w.ok = write(*rs, buffer);
     w.bytes = buffer.data();
     return w;
 }
 
+Written listOf(const QList<QVariantMap>& members, const ReportContent& content, const QString& locale = "en_GB")
+{
+    return writtenBy(members, locale, [&](Recordset& rs, QIODevice& out) { return PrintReport(rs, content, out); });
+}
+
 Written exportOf(const QList<QVariantMap>& members, bool upper, const QString& locale = "en_GB")
 {
-    test::TestWorld world(locale);
-    auto db = test::buildRegister(world.file("zelk2002.mdb"), members);
-    auto rs = db->openRecordset(QStringLiteral("Select * from Zelk ORDER BY Number"));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    Written w;
-    w.ok = PrintFile(*rs, upper, buffer);
-    w.bytes = buffer.data();
-    return w;
+    return writtenBy(members, locale, [&](Recordset& rs, QIODevice& out) { return PrintFile(rs, upper, out); });
 }
 
 // The rows of the page between the heading and the foot.
