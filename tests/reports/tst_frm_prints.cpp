@@ -202,11 +202,13 @@ private slots:
         QTest::newRow("birthday To month 13") << 14 << "13" << "12" << false;
         QTest::newRow("birthday To year 3000") << 15 << "3000" << "2200" << false;
         QTest::newRow("renewal From day 31") << 16 << "31" << "31" << false;
+        QTest::newRow("renewal From day 05 kept as typed") << 16 << "05" << "05" << false;
         QTest::newRow("renewal From month 12") << 17 << "12" << "12" << false;
-        QTest::newRow("renewal From year 7") << 18 << "7" << "7" << true;
+        QTest::newRow("renewal From year 0") << 18 << "0" << "0" << true;
         QTest::newRow("renewal To day emptied") << 19 << "5\b" << "" << false;
         QTest::newRow("renewal To month 99") << 20 << "99" << "12" << false;
-        QTest::newRow("renewal To year 0000") << 21 << "0000" << "1" << false;
+        QTest::newRow("renewal To year 00") << 21 << "00" << "1" << false;
+        QTest::newRow("renewal To year 2200 kept") << 21 << "2200" << "2200" << false;
     }
     void dateBoxes()
     {

@@ -237,45 +237,6 @@ private slots:
         QCOMPARE(db->openRecordset(QStringLiteral("Zelk"))->recordCount(), int(test::club().size()));
     }
 
-    // Leaving a day, month or year box keeps it in range; a year of 1 or 3 characters is
-    // reported and kept; an empty box is left alone.
-    void dateBoxes_data()
-    {
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("after");   // "message" for the year-length message
-        QTest::newRow("day 45") << range::BirthdayFrom << "45" << "31";
-        QTest::newRow("day 0") << range::RenewalTo << "0" << "1";
-        QTest::newRow("day 00") << range::BirthdayTo << "00" << "1";
-        QTest::newRow("day 31 kept") << range::RenewalFrom << "31" << "31";
-        QTest::newRow("day 05 kept as typed") << range::RenewalFrom << "05" << "05";
-        QTest::newRow("month 0") << range::BirthdayFrom + 1 << "0" << "1";
-        QTest::newRow("month 13") << range::RenewalTo + 1 << "13" << "12";
-        QTest::newRow("month 12 kept") << range::BirthdayTo + 1 << "12" << "12";
-        QTest::newRow("year 195") << range::BirthdayFrom + 2 << "195" << "message";
-        QTest::newRow("year 5") << range::RenewalTo + 2 << "5" << "message";
-        QTest::newRow("year 0") << range::RenewalTo + 2 << "0" << "message";
-        QTest::newRow("year 3000") << range::BirthdayTo + 2 << "3000" << "2200";
-        QTest::newRow("year 00") << range::RenewalFrom + 2 << "00" << "1";
-        QTest::newRow("year 0000") << range::RenewalFrom + 2 << "0000" << "1";
-        QTest::newRow("year 50 kept") << range::RenewalFrom + 2 << "50" << "50";
-        QTest::newRow("year 2200 kept") << range::RenewalFrom + 2 << "2200" << "2200";
-        QTest::newRow("emptied") << range::BirthdayFrom << "" << "";
-        QTest::newRow("blanks") << range::BirthdayFrom + 2 << "  " << "  ";
-        QTest::newRow("not a date box") << range::NumberFrom << "0" << "0";
-    }
-    void dateBoxes()
-    {
-        QFETCH(int, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, after);
-        const DateBoxCheck check = checkDateBox(box, typed);
-        const QString result = check.kind == DateBoxCheck::Kind::YearWrong ? QStringLiteral("message")
-                               : check.kind == DateBoxCheck::Kind::Replace ? check.text
-                                                                           : typed;
-        QCOMPARE(result, after);
-    }
-
     // A date that is only partly filled, or is no date at all, is named before any query runs.
     void dateRanges_data()
     {
