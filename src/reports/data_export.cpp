@@ -17,14 +17,21 @@ enum Field {
     Lookup3, Lookup4, Lookup5, Lookup6, Lapsed
 };
 
-// A value in double quotes, any double quote in it doubled.
-void putQuoted(TextWriter& out, const QString& text)
+// A value's text, any double quote in it doubled (the quotes around it are the line's).
+void putEscaped(TextWriter& out, QStringView text)
 {
-    out << u'"';
     qsizetype from = 0;
     for (qsizetype at; (at = text.indexOf(u'"', from)) >= 0; from = at + 1)
-        out << QStringView(text).sliced(from, at + 1 - from) << u'"';
-    out << QStringView(text).sliced(from) << u'"';
+        out << text.sliced(from, at + 1 - from) << u'"';
+    out << text.sliced(from);
+}
+
+// The text a value of a text field holds, read in place.
+QStringView textOf(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(value.constData());
+    return {};
 }
 
 class LineWriter {
@@ -38,31 +45,39 @@ public:
     {
     }
 
+    // Each value between double quotes, the values separated by commas: the line is
+    // written as '"', then each value followed by '","', and the lapsed flag last.
     void write(TextWriter& out)
     {
+        static const QString between = QStringLiteral("\",\"");
+        out << u'"';
         for (int f = Number; f < Lapsed; ++f) {
             const QVariant value = m.value(f);
             if (value.isNull())
-                out << QStringLiteral("\"\"");
-            else if ((f == JoinDate || f == RenewDate || f == Birthday) && !upper)
-                putQuoted(out, dates.text(value));
+                ;   // an empty pair of quotes
+            else if ((f == JoinDate || f == RenewDate || f == Birthday) && upper)
+                putEscaped(out, dates.text(value).toUpper());
             else if (f == JoinDate || f == RenewDate || f == Birthday)
-                putQuoted(out, dates.text(value).toUpper());
+                putEscaped(out, dates.text(value));
             else if (f == FeePaid)
-                putQuoted(out, currency(value.toDouble()));
-            else if (f == Number || f == InternetLink)
-                putQuoted(out, value.toString());
+                putEscaped(out, currency(value.toDouble()));
+            else if (f == Number)
+                out << QString::number(value.toLongLong());
+            else if (upper && f != InternetLink)
+                putEscaped(out, value.toString().toUpper());
+            else if (value.typeId() == QMetaType::QString)
+                putEscaped(out, textOf(value));
             else
-                putQuoted(out, upperIf(upper, value.toString()));
-            out << u',';
+                putEscaped(out, value.toString());
+            out << between;
         }
-        out << (m.value(Lapsed).toBool() ? QStringLiteral("\"TRUE\"") : QStringLiteral("\"FALSE\""));
+        out << (m.value(Lapsed).toBool() ? QStringLiteral("TRUE\"") : QStringLiteral("FALSE\""));
         out.endLine();
     }
 
 private:
     // Fees repeat from member to member: each amount is formatted once.
-    QString currency(double amount)
+    const QString& currency(double amount)
     {
         auto it = fees.constFind(amount);
         if (it != fees.constEnd())
