@@ -5,7 +5,9 @@
 //
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
+#include "jet_bench.h"
 #include "labels_bench.h"
+#include "mail_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
 #include "report_bench.h"
@@ -244,5 +246,7 @@ int main(int argc, char** argv)
     printSurnameSearch(path);
     printLabelsToPdf(path);
     printReportFigures(path);
+    printJetFigures(QStringLiteral(ZELK_JET_FILES));
+    printMailRun();
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "core/app_state.h"
 #include "core/program_info.h"
 #include "entry/frm_zelk_main.h"
+#include "import/windows_register_question.h"
 #include "ui/frm_splash.h"
 #include "ui/startup.h"
 
@@ -31,6 +32,8 @@ int runWindows(int argc, char** argv)
     QApplication app(argc, argv);
     nameTheApplication();
 
+    // A register of the Windows program found at the register's path is offered for conversion.
+    zelk::setForeignRegisterHandler(zelk::askToConvertWindowsRegister);
     zelk::AppState state;
     std::unique_ptr<zelk::frmZelkMain> mainWindow;
     {

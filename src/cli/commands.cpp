@@ -1,6 +1,7 @@
 #include "command.h"
 #include "labels_pdf.h"
 #include "report_commands.h"
+#include "windows_commands.h"
 
 namespace zelk::cli {
 
@@ -12,6 +13,8 @@ const std::vector<Command>& commands()
         list.push_back(labelsPdfCommand());
         list.push_back(exportCsvCommand());
         list.push_back(listHtmlCommand());
+        list.push_back(convertWindowsRegisterCommand());
+        list.push_back(importWindowsCommand());
         return list;
     }();
     return all;

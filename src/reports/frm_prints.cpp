@@ -7,6 +7,7 @@
 #include "selection_query.h"
 
 #include "config/frm_zelk_defaults.h"
+#include "mail/frm_get_message.h"
 
 #include "ui/busy_cursor.h"
 #include "ui/box_focus.h"
@@ -402,31 +403,33 @@ void frmPrints::Command1_Click()
     guarded(QStringLiteral("Command1 on Prints"), this, [this] {
         if (m_state.BrowserPath.trimmed().isEmpty())
             FindBrowser(m_state);
-        const ReportType type = reportType();
-        if (!outputAvailable(type) || !datesComplete())
+        if (!datesComplete())
             return;
         BuildReportQuery();
-        if (type == ReportType::Labels)
+        switch (reportType()) {
+        case ReportType::Labels:
             m_replaced = PrintLabels(m_state, {chkUpper->isChecked(), chkInclude[include::Number]->isChecked(), startAtLabel()}, this);
-        else if (type == ReportType::List)
+            break;
+        case ReportType::List:
             PrintReport();
-        else if (type == ReportType::File)
+            break;
+        case ReportType::File:
             PrintFile();
+            break;
+        default: {   // E-mail, or no type chosen
+            // The message window replaces the members by the selection once it sends.
+            const Recordset* shown = m_state.rsZelk.get();
+            frmGetMessage message(m_state, this);
+            runModal(message);
+            m_replaced = m_state.rsZelk.get() != shown;
+            break;
+        }
+        }
     });
     // Once the members were replaced by the selection, the main window must show its
     // current member, whatever became of the output: what it shows is what a save amends.
     if (m_replaced)
         guarded(QStringLiteral("Command1 on Prints"), this, [this] { showSelection(); });
-}
-
-bool frmPrints::outputAvailable(ReportType type)
-{
-    if (type == ReportType::Labels || type == ReportType::List || type == ReportType::File)
-        return true;
-    MessageBox::show(QStringLiteral("Sending e-mail to members is not available yet in this version of Zelk Membership.\n\n"
-                                    "Nothing has been sent, and the main window still shows the members it had."),
-                     QStringLiteral("Not available yet"), MsgButtons::OK, MsgIcon::Information, this);
-    return false;
 }
 
 bool frmPrints::datesComplete()

@@ -5,10 +5,10 @@
 // browsing the selection.
 //
 // The outputs are routines of this folder (list_report.h, data_export.h, and PrintLabels
-// of frm_label_preview.h) that the window hands the shared member record set, opened on
-// SelectionSQL, and content(). The e-mail output plugs in the same way: Command1_Click
-// runs the output of each type that outputAvailable() allows, after BuildReportQuery; an
-// output that opened the selection leaves the main window browsing it.
+// of frm_label_preview.h), handed the shared member record set opened on SelectionSQL
+// and the options of content(), and the message window of mail/, which opens the
+// selection itself once it sends. Command1_Click runs the output of the type chosen after
+// BuildReportQuery; an output that opened the selection leaves the main window browsing it.
 #include "report_options.h"
 #include "report_values.h"
 
@@ -97,7 +97,6 @@ private:
     void buildMenus();
     void connectControls();
     void Form_Load();
-    bool outputAvailable(reports::ReportType type);
     bool datesComplete();
     // Replaces the shared members by the selection; the engine's reason when it refuses
     // the query (the members then stay as they were), empty when done.
