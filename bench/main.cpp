@@ -11,6 +11,7 @@
 #include "mail_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
+#include "report_bench.h"
 #include "search_bench.h"
 #include "timing.h"
 
@@ -245,6 +246,7 @@ int main(int argc, char** argv)
     std::printf("\n");
     printSurnameSearch(path);
     printLabelsToPdf(path);
+    printReportFigures(path);
     printJetFigures(QStringLiteral(ZELK_JET_FILES));
     printMailRun();
     printRegisterBackup(path);
