@@ -5,11 +5,13 @@
 //
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
+#include "backup_bench.h"
 #include "jet_bench.h"
 #include "labels_bench.h"
 #include "mail_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
+#include "report_bench.h"
 #include "search_bench.h"
 #include "timing.h"
 
@@ -244,7 +246,9 @@ int main(int argc, char** argv)
     std::printf("\n");
     printSurnameSearch(path);
     printLabelsToPdf(path);
+    printReportFigures(path);
     printJetFigures(QStringLiteral(ZELK_JET_FILES));
     printMailRun();
+    printRegisterBackup(path);
     return 0;
 }

@@ -1,5 +1,7 @@
+#include "backup_commands.h"
 #include "command.h"
 #include "labels_pdf.h"
+#include "report_commands.h"
 #include "windows_commands.h"
 
 namespace zelk::cli {
@@ -10,8 +12,12 @@ const std::vector<Command>& commands()
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
         list.push_back(labelsPdfCommand());
+        list.push_back(exportCsvCommand());
+        list.push_back(listHtmlCommand());
         list.push_back(convertWindowsRegisterCommand());
         list.push_back(importWindowsCommand());
+        list.push_back(backupCommand());
+        list.push_back(restoreCommand());
         return list;
     }();
     return all;
