@@ -86,18 +86,16 @@ void openModal(AppState& state, QWidget* parent, const std::function<void()>& wh
 // would throw the typing away.
 void openReports(AppState& state, frmZelkMain& main)
 {
-    if (!main.cmdNext[1]->isEnabled()) {
+    if (main.hasUnsavedChange()) {
         MessageBox::show(QStringLiteral("You have changed this member but not saved the changes.\n\n"
                                         "Please save or undo them before making a report."),
                          QStringLiteral("Unsaved changes"), MsgButtons::OK, MsgIcon::Exclamation, &main);
         return;
     }
-    try {
+    guarded(QStringLiteral("Command1"), &main, [&] {
         frmPrints window(state, main, &main);
         runModal(window);
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QStringLiteral("Command1"), &main);
-    }
+    });
 }
 
 QFrame* panel()
@@ -291,7 +289,7 @@ void frmZelkMain::buildMenus()
     mnuFile[1] = menuFile->addSeparator();
     mnuFile[2] = menuFile->addAction(QStringLiteral("E&xit"));
     mnuFile[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    backup::addBackupMenuItems(menuFile, mnuFile[1], m_state, *this, this, [this] { return !cmdNext[1]->isEnabled(); });
+    backup::addBackupMenuItems(menuFile, mnuFile[1], m_state, *this, this, [this] { return hasUnsavedChange(); });
 
     menuOptions = menuBar()->addMenu(QStringLiteral("O&ptions"));
     const char* options[7] = {"&Default Settings", "&Screen Text", "&Include/skip fields", "Reset Auto Number",

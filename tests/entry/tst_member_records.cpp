@@ -8,7 +8,7 @@
 #include "config/frm_lookups.h"
 #include "core/program_info.h"
 #include "data/create_db.h"
-#include "entry/frm_about.h"
+#include "ui/frm_about.h"
 #include "entry/picture_box.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"
