@@ -1,5 +1,6 @@
 #include "app_state.h"
 
+#include "data/create_db.h"
 #include "data/schema_version.h"
 #include "engine/engine_error.h"
 
@@ -10,9 +11,11 @@ void AppState::openRegister(const QString& membersSql)
     dbZelk = Database::open(DatabasePath, Database::Mode::Shared);
     try {
         upgradeRegister(*dbZelk);
+        // Without its Settings row no member could be numbered or saved.
+        addMissingSettingsRow(*dbZelk);
     } catch (const EngineError& e) {
         // A register that cannot be written to now (read-only, or another copy is writing)
-        // is opened as it is; the upgrade is made at a later start.
+        // is opened as it is; the upgrade and repair are made at a later start.
         if (e.number() != err::ReadOnly && e.number() != err::RecordLocked)
             throw;
     }
