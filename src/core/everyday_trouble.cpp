@@ -50,6 +50,11 @@ std::optional<MessageRequest> everydayTroubleMessage(int errorNumber, const QStr
                                           "End the program, put the register back in its place (or restore a backup), "
                                           "and start the program again.")
                                .arg(named(registerPath)));
+    case err::CannotOpenFile:
+        return exclamation(QStringLiteral("Register cannot be opened"),
+                           QStringLiteral("The register%1 cannot be opened: this program may not read it, or it is not "
+                                          "a file.\n\nCheck the file and its permissions, then try again.")
+                               .arg(named(registerPath)));
     case err::RecordDeleted:
         return exclamation(QStringLiteral("Member not found"),
                            QStringLiteral("This member is no longer in the register: another program may have deleted it. "

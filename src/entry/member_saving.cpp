@@ -38,6 +38,7 @@ frmZelkMain::SaveResult frmZelkMain::SaveMember()
     SaveResult result = SaveResult::Failed;
     guarded(QStringLiteral("Command1 on ZelkMain"), this, [&] {
         try {
+            m_state.reopenIfWritableAgain();
             // Amending with no stored member on screen names no row, which no member has.
             m_shownRow = storeMember(m_state, member, adding, m_shownRow.value_or(-1));
             if (adding)
