@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTime>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -30,17 +31,19 @@ QString withoutInvisibleMarks(const QString& text)
     return out;
 }
 
-// The words a date pattern writes as quoted literal text ("г" in "d.MM.yy 'г'."), which a
-// date shown in that pattern carries and which reading it back must pass over.
+// The words a date pattern writes as literal text ("г" in "d.MM.yy 'г'.", "de" in
+// "d 'de' MMMM 'de' yyyy", "年" in "yyyy年M月d日"), which a date shown in that pattern
+// carries and which reading it back must pass over.
 QStringList literalWords(const QString& pattern)
 {
+    static const QString patternLetters = QStringLiteral("dMyhHmszaAt");
     QStringList words;
     QString word;
     bool quoted = false;
     for (QChar c : pattern) {
         if (c == QLatin1Char('\'')) {
             quoted = !quoted;
-        } else if (quoted && c.isLetter()) {
+        } else if (c.isLetter() && (quoted || !patternLetters.contains(c))) {
             word += c;
             continue;
         }
@@ -51,6 +54,47 @@ QStringList literalWords(const QString& pattern)
     if (!word.isEmpty())
         words << word.toCaseFolded();
     return words;
+}
+
+// A date shown in the long form names its weekday ("Wednesday, 1 April 2026", "2026年4月1日
+// 水曜日"), which says nothing the date does not: the text without it, and without the
+// punctuation that parted it from the date. The full names of the locale and of English
+// are looked for, longest first, so no shorter name is taken out of a longer one.
+QString withoutDayName(const QString& text)
+{
+    bool hasLetter = false;
+    for (QChar c : text)
+        hasLetter = hasLetter || c.isLetter();
+    if (!hasLetter)
+        return text;
+    thread_local QLocale cachedFor = QLocale::c();
+    thread_local QStringList names;
+    const QLocale loc = locale();
+    if (names.isEmpty() || !(cachedFor == loc)) {
+        names.clear();
+        for (const QLocale& l : {loc, QLocale::c()})
+            for (int day = 1; day <= 7; ++day)
+                for (const QString& name : {l.dayName(day), l.standaloneDayName(day)})
+                    if (!name.isEmpty() && !names.contains(name))
+                        names << name;
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+        cachedFor = loc;
+    }
+    for (const QString& name : names) {
+        const qsizetype at = text.indexOf(name, 0, Qt::CaseInsensitive);
+        if (at < 0)
+            continue;
+        QString rest = text.left(at) + text.mid(at + name.size());
+        const auto parting = [](QChar c) { return !c.isLetterOrNumber() && c != QLatin1Char('.'); };
+        qsizetype start = 0;
+        while (start < rest.size() && (parting(rest.at(start)) || rest.at(start) == QLatin1Char('.')))
+            ++start;
+        qsizetype end = rest.size();
+        while (end > start && parting(rest.at(end - 1)))
+            --end;
+        return rest.mid(start, end - start);
+    }
+    return text;
 }
 
 struct MonthName {
@@ -299,7 +343,7 @@ QString formatDateValue(const QVariant& value)
 
 std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
 {
-    auto tokens = tokenize(text.trimmed());
+    auto tokens = tokenize(withoutDayName(text.trimmed()));
     if (!tokens || tokens->empty())
         return std::nullopt;
 
@@ -316,14 +360,16 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
             return std::nullopt;
     }
 
-    const QStringList literals = literalWords(shortDatePattern());
+    std::optional<QStringList> literals;
     std::vector<Token> numbers;
     int month = 0;
     for (const Token& t : *tokens) {
         if (t.kind == Token::Number) {
             numbers.push_back(t);
         } else if (t.kind == Token::Word) {
-            if (literals.contains(t.text.toCaseFolded()))
+            if (!literals)
+                literals = literalWords(shortDatePattern()) + literalWords(locale().dateFormat(QLocale::LongFormat));
+            if (literals->contains(t.text.toCaseFolded()))
                 continue;
             const int named = monthFromWord(t.text);
             if (named == 0 || month != 0)
