@@ -1,0 +1,293 @@
+#include "dos_import.h"
+
+#include "delimited_text.h"
+#include "dos_programs.h"
+#include "text_file.h"
+
+#include "core/app_state.h"
+#include "core/text_rules.h"
+
+#include "engine/engine_error.h"
+#include "engine/recordset.h"
+#include "engine/transaction_guard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+namespace zelk::import::dos {
+
+namespace {
+
+constexpr int kMemberValues = 24;
+const char* const kCodePage = "CP437";
+
+// Values the register refuses for one member or one type, which leave the rest of the
+// import standing; any other error (a full disk, a lock) stops the whole import.
+bool isRefusal(int number)
+{
+    return number == err::TypeMismatch || number == err::Overflow || number == err::ValueTooLong
+        || number == err::ZeroLengthNotAllowed || number == err::DuplicateKey;
+}
+
+// Numbers as the conversion programs write them, whatever the user's language: digits and
+// a decimal point. Empty is 0, as the old program read it.
+std::optional<qint64> wholeNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 n = QLocale::c().toLongLong(t, &ok);
+    return ok ? std::optional<qint64>(n) : std::nullopt;
+}
+
+std::optional<double> amount(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return 0.0;
+    bool ok = false;
+    const double n = QLocale::c().toDouble(t, &ok);
+    return ok ? std::optional<double>(n) : std::nullopt;
+}
+
+QString mixed(QString text, bool mixedCase)
+{
+    if (mixedCase)
+        MixedCase(text);
+    return text;
+}
+
+// The file of `name` in the DOS folder, read as text of the DOS code page; nothing when
+// the user has been told it cannot be.
+std::optional<QString> readDosFile(const QString& dosFolder, const char* name, const ImportCallbacks& io)
+{
+    const QString path = findFile(dosFolder, QString::fromLatin1(name));
+    if (path.isEmpty()) {
+        io.ask({QStringLiteral("Sorry, the conversion did not leave the file %1 in %2.\n\n"
+                               "Nothing has been imported: your register is as it was.")
+                    .arg(QString::fromLatin1(name), QDir::toNativeSeparators(dosFolder)),
+                QStringLiteral("Conversion failed"), MsgButtons::OK, MsgIcon::Critical, MsgAnswer::OK});
+        return std::nullopt;
+    }
+    TextFile file = readTextFile(path, kCodePage);
+    if (file.problem != FileProblem::None) {
+        io.ask(unreadableFileMessage(path, file));
+        return std::nullopt;
+    }
+    return std::move(file.text);
+}
+
+QString errorLogPath(const QString& dosFolder)
+{
+    const QString existing = findFile(dosFolder, QStringLiteral("Error.log"));
+    return existing.isEmpty() ? dosFolder + QStringLiteral("Error.log") : existing;
+}
+
+// Adds the lines to Error.log; the reason when it cannot be written, else empty.
+QString appendToErrorLog(const QString& path, const QStringList& lines)
+{
+    QFile log(path);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
+        return log.errorString();
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    if (log.write(bytes) != bytes.size() || !log.flush())
+        return log.errorString();
+    return {};
+}
+
+void tellNotConverted(const ImportCallbacks& io, const QString& dosFolder, const QStringList& lines, const char* what)
+{
+    const QString path = errorLogPath(dosFolder);
+    const QString problem = appendToErrorLog(path, lines);
+    QString text = QStringLiteral("Your DOS files had %1 %2 which could not be converted.\n\n")
+                       .arg(QString::number(lines.size()), QString::fromLatin1(what));
+    if (problem.isEmpty())
+        text += QStringLiteral("These are shown, with the reason for each, in the file %1. ").arg(QDir::toNativeSeparators(path));
+    else
+        text += QStringLiteral("They could not be listed in the file %1 (%2):\n\n%3\n\n")
+                    .arg(QDir::toNativeSeparators(path), problem, lines.join(u'\n'));
+    text += QStringLiteral("You will need to re-input these.");
+    io.ask({text, QStringLiteral("Conversion errors"), MsgButtons::OK, MsgIcon::Exclamation, MsgAnswer::OK});
+}
+
+} // namespace
+
+std::optional<QDate> dateOfDayNumber(qint64 dayNumber)
+{
+    // Day 36161 of the DOS edition is day 0 of the register's own count, 30 December 1899.
+    constexpr qint64 kOffset = 36161;
+    if (dayNumber < 1 || dayNumber - kOffset < 1)
+        return std::nullopt;
+    const QDate date = QDate(1899, 12, 30).addDays(dayNumber - kOffset);
+    return date.isValid() && date.year() <= 9999 ? std::optional<QDate>(date) : std::nullopt;
+}
+
+QString errorLogLine(const QString& number, const QString& name, const QString& reason)
+{
+    return (number + u' ' + name).trimmed() + QStringLiteral(": ") + reason;
+}
+
+DosMember dosMember(const QStringList& values, const std::optional<QString>& memo, const DosOptions& options)
+{
+    const auto value = [&values](int i) { return i < values.size() ? values[i] : QString(); };
+    DosMember m;
+    m.number = value(0).trimmed();
+    QString title = mixed(value(4), options.mixedCase);
+    QString first = mixed(value(5), options.mixedCase);
+    QString surname = mixed(value(6), options.mixedCase);
+    m.displayName = QStringList{title.trimmed(), first.trimmed(), surname.trimmed()}.join(u' ').trimmed();
+
+    const auto number = wholeNumber(value(0));
+    if (!number) {
+        m.problem = QStringLiteral("The membership number \"%1\" is not a whole number.").arg(m.number);
+        return m;
+    }
+    m.numberValue = *number;
+    m.fields.emplace_back(QStringLiteral("Number"), QVariant(*number));
+
+    const auto date = [&](int i, const char* what, const QString& field) {
+        const auto day = wholeNumber(value(i));
+        if (!day) {
+            m.problem = QStringLiteral("The %1 \"%2\" is not a day number.").arg(QString::fromLatin1(what), value(i).trimmed());
+            return;
+        }
+        if (const auto d = dateOfDayNumber(*day))
+            m.fields.emplace_back(field, QVariant(*d));
+    };
+    date(1, "join date", QStringLiteral("JoinDate"));
+    date(2, "renewal date", options.birthday ? QStringLiteral("Birthday") : QStringLiteral("RenewDate"));
+    const auto fee = amount(value(3));
+    if (!fee)
+        m.problem = QStringLiteral("The fee \"%1\" is not an amount.").arg(value(3).trimmed());
+    if (!m.problem.isEmpty())
+        return m;
+    m.fields.emplace_back(QStringLiteral("FeePaid"), QVariant(*fee));
+
+    const auto text = [&](const char* field, const QString& v) { m.fields.emplace_back(QString::fromLatin1(field), QVariant(v)); };
+    text("Title", title);
+    text("FirstName", first);
+    text("Surname", surname);
+    for (int line = 1; line <= 4; ++line)
+        m.fields.emplace_back(QStringLiteral("Address%1").arg(line), QVariant(mixed(value(6 + line), options.mixedCase)));
+    // Post codes and numbers keep their case.
+    text("PostCode", value(11));
+    text("Phone", value(12));
+    text("WorkPhone", value(13));
+    text("Mobile", value(14));
+    text("Fax", value(15));
+    text("MemberType", mixed(value(16), options.mixedCase));
+    for (int l = 1; l <= 6; ++l)
+        m.fields.emplace_back(QStringLiteral("Lookup%1").arg(l), QVariant(mixed(value(16 + l), options.mixedCase)));
+    if (memo)
+        text("Memo", mixed(*memo, options.mixedCase));
+    return m;
+}
+
+DosMemberCount ImportDosMembers(AppState& state, const QString& dosFolder, const DosOptions& options,
+                                const ImportCallbacks& io)
+{
+    const auto members = readDosFile(dosFolder, "ZELK.DAT", io);
+    if (!members)
+        throw ImportStopped();
+    std::optional<QString> memos;
+    if (!findFile(dosFolder, QStringLiteral("MEMO.DAT")).isEmpty()) {
+        memos = readDosFile(dosFolder, "MEMO.DAT", io);
+        if (!memos)
+            throw ImportStopped();
+    }
+
+    Recordset& rs = *state.rsZelk;
+    DelimitedReader reader(*members, u',');
+    std::optional<DelimitedReader> memoReader;
+    if (memos)
+        memoReader.emplace(*memos, u',');
+    DosMemberCount count;
+    QStringList refused;
+    std::vector<QString> values;
+    while (!reader.atEnd()) {
+        reader.next(values);
+        std::optional<QString> memo;
+        if (memoReader && !memoReader->atEnd()) {
+            const QStringList memoValues = memoReader->next();
+            memo = memoValues.value(1);
+        }
+        const DosMember m = dosMember(QStringList(values.begin(), values.end()), memo, options);
+        if (m.problem.isEmpty() && m.numberValue <= 0)
+            continue;
+        if (io.progress)
+            io.progress({reader.position(), reader.size(), QStringLiteral("Converting ") + m.displayName});
+        if (!m.problem.isEmpty()) {
+            refused << errorLogLine(m.number, m.displayName, m.problem);
+            continue;
+        }
+        try {
+            rs.addNew();
+            PendingEdit pending(rs);
+            for (const auto& [field, value] : m.fields)
+                rs.setField(field, value);
+            rs.update();
+            ++count.added;
+        } catch (const EngineError& e) {
+            if (!isRefusal(e.number()))
+                throw;
+            refused << errorLogLine(m.number, m.displayName, e.description());
+        }
+    }
+    count.refused = int(refused.size());
+    if (!refused.isEmpty())
+        tellNotConverted(io, dosFolder, refused, refused.size() == 1 ? "member" : "members");
+    return count;
+}
+
+int ImportDosTypes(AppState& state, const QString& dosFolder, const DosOptions& options, const ImportCallbacks& io)
+{
+    const auto text = readDosFile(dosFolder, "TYP_LOOK.DAT", io);
+    if (!text)
+        throw ImportStopped();
+    QStringList refused;
+    const auto add = [&](Recordset& rs, const char* field, const char* what, const QString& read, const char* heading) {
+        if (read.trimmed().isEmpty())
+            return;
+        const QString value = mixed(read, options.mixedCase);
+        if (value == QLatin1String(heading))
+            return;
+        try {
+            rs.addNew();
+            PendingEdit pending(rs);
+            rs.setField(QString::fromLatin1(field), value);
+            rs.update();
+        } catch (const EngineError& e) {
+            if (!isRefusal(e.number()))
+                throw;
+            refused << QStringLiteral("%1 \"%2\": %3").arg(QString::fromLatin1(what), value, e.description());
+        }
+    };
+    DelimitedReader reader(*text, u',');
+    std::vector<QString> values;
+    while (!reader.atEnd()) {
+        reader.next(values);
+        add(*state.rsMemberTypes, "Member Type", "Membership type", values.size() > 0 ? values[0] : QString(), "Typ:member_type");
+        add(*state.rsLookups, "Lookups", "Lookup", values.size() > 1 ? values[1] : QString(), "Typ:l");
+    }
+    if (!refused.isEmpty())
+        tellNotConverted(io, dosFolder, refused, "membership types or lookups");
+    return int(refused.size());
+}
+
+ImportResult importDosFiles(AppState& state, ImportMode mode, const QString& dosFolder, const DosOptions& options,
+                            const ImportCallbacks& io)
+{
+    state.reopen(state.rsMemberTypes, QStringLiteral("Select * from Members"));
+    state.reopen(state.rsLookups, QStringLiteral("Select * from Lookups"));
+    return runImport(state, mode, io, [&] {
+        const DosMemberCount members = ImportDosMembers(state, dosFolder, options, io);
+        ImportDosTypes(state, dosFolder, options, io);
+        return members.added;
+    });
+}
+
+} // namespace zelk::import::dos
