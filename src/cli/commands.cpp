@@ -1,4 +1,5 @@
 #include "command.h"
+#include "import_commands.h"
 
 namespace zelk::cli {
 
@@ -7,6 +8,8 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> all = [] {
         std::vector<Command> list;
+        list.push_back(importTextCommand());
+        list.push_back(importDosCommand());
         return list;
     }();
     return all;
