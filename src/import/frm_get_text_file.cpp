@@ -10,7 +10,6 @@
 #include "ui/tab_order.h"
 #include "ui/user_dialogs.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -24,7 +23,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <optional>
 
 namespace zelk {
 
@@ -59,7 +57,7 @@ void showFileText(QLabel* label, const QString& text)
 } // namespace
 
 frmGetTextFile::frmGetTextFile(AppState& state, MainView& view, QWidget* parent)
-    : QDialog(parent)
+    : ImportDialog(parent)
     , m_state(state)
     , m_view(view)
 {
@@ -179,7 +177,7 @@ bool frmGetTextFile::eventFilter(QObject* watched, QEvent* event)
         for (int i = 0; i < import::kTextColumns; ++i)
             if (watched == cmbWhereTo[size_t(i)])
                 cmbWhereTo_LostFocus(i);
-    return QDialog::eventFilter(watched, event);
+    return ImportDialog::eventFilter(watched, event);
 }
 
 void frmGetTextFile::cmbWhereTo_LostFocus(int Index)
@@ -293,12 +291,8 @@ void frmGetTextFile::runImport(import::ImportMode mode)
             request.targets[size_t(i)] = m_whereToTag[size_t(i)];
     import::ImportResult result;
     {
-        std::optional<BusyCursor> busy(std::in_place);
-        setWorking(true);
-        struct Done {
-            frmGetTextFile* w;
-            ~Done() { w->setWorking(false); }
-        } done{this};
+        BusyCursor busy;
+        Running running(*this);
         result = import::importTextFile(m_state, mode, request, {askFrom(this), showProgressIn(nullptr, prgImport)});
         // The members are reopened whatever happened: the main window shows the current one.
         m_view.RefreshData();
@@ -313,29 +307,16 @@ void frmGetTextFile::runImport(import::ImportMode mode)
     accept();
 }
 
-// While an import runs the window paints but takes no clicks, and cannot be closed.
-void frmGetTextFile::setWorking(bool working)
+void frmGetTextFile::showRunning(bool running)
 {
-    m_working = working;
     prgImport->setValue(0);
-    prgImport->setVisible(working);
-    for (QWidget* w : findChildren<QWidget*>())
-        if (w != prgImport && (qobject_cast<QPushButton*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QRadioButton*>(w)))
-            w->setEnabled(!working && (w != Command2[0] && w != cmdCheck ? true : !m_filePath.isEmpty()));
-}
-
-void frmGetTextFile::reject()
-{
-    if (!m_working)
-        QDialog::reject();
-}
-
-void frmGetTextFile::closeEvent(QCloseEvent* event)
-{
-    if (m_working)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
+    prgImport->setVisible(running);
+    for (QWidget* w : QList<QWidget*>{optSep[0], optSep[1], optSep[2], Command1, Command2[1]})
+        w->setEnabled(!running);
+    for (QComboBox* c : cmbWhereTo)
+        c->setEnabled(!running);
+    Command2[0]->setEnabled(!running && !m_filePath.isEmpty());
+    cmdCheck->setEnabled(!running && !m_filePath.isEmpty());
 }
 
 } // namespace zelk

@@ -2,9 +2,9 @@
 // The text-file import: the user says how the file's values are separated, chooses the
 // file, sees the names of its columns (with the first member's value beside each) and
 // the field each goes into, changes any choice, and imports, or first checks the file.
+#include "import_progress.h"
 #include "text_import.h"
 
-#include <QDialog>
 #include <array>
 
 class QComboBox;
@@ -19,7 +19,7 @@ namespace zelk {
 struct AppState;
 class MainView;
 
-class frmGetTextFile : public QDialog {
+class frmGetTextFile : public ImportDialog {
     Q_OBJECT
 public:
     frmGetTextFile(AppState& state, MainView& view, QWidget* parent = nullptr);
@@ -54,11 +54,9 @@ public:
     const std::array<QString, import::kTextColumns>& whereToTags() const { return m_whereToTag; }
     const QString& filePath() const { return m_filePath; }
 
-    void reject() override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void showRunning(bool running) override;
 
 private:
     void buildControls();
@@ -66,7 +64,6 @@ private:
     void readFile(const QString& path, bool keepChoices);
     bool countMappedColumns();
     void runImport(import::ImportMode mode);
-    void setWorking(bool working);
 
     AppState& m_state;
     MainView& m_view;
@@ -75,7 +72,6 @@ private:
     int m_mappedCount = 0;
     std::array<QString, import::kTextColumns> m_nameTag;
     std::array<QString, import::kTextColumns> m_whereToTag;
-    bool m_working = false;
 };
 
 } // namespace zelk

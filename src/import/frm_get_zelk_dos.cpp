@@ -12,7 +12,6 @@
 #include "ui/user_dialogs.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -22,7 +21,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <optional>
 
 namespace zelk {
 
@@ -44,7 +42,7 @@ QString startFolder()
 } // namespace
 
 frmGetZelkDos::frmGetZelkDos(AppState& state, MainView& view, QWidget* parent)
-    : QDialog(parent)
+    : ImportDialog(parent)
     , m_state(state)
     , m_view(view)
 {
@@ -144,11 +142,7 @@ void frmGetZelkDos::ConvertDOSFiles()
                                    "A number of screens will appear during the process - they should close themselves "
                                    "when everything is done.\n\nThis may take a while - please don't interrupt the process."),
                     "File Conversion"));
-    setWorking(true);
-    struct Done {
-        frmGetZelkDos* w;
-        ~Done() { w->setWorking(false); }
-    } done{this};
+    Running running(*this);
     Label3->setVisible(true);
     Label3->setText(QStringLiteral("Converting DOS files.\nPlease don't interrupt the process."));
     letEventsRun();
@@ -175,31 +169,15 @@ void frmGetZelkDos::ConvertDOSFiles()
     accept();
 }
 
-// While the conversion runs the window paints but takes no clicks, and cannot be closed.
-void frmGetZelkDos::setWorking(bool working)
+void frmGetZelkDos::showRunning(bool running)
 {
-    m_working = working;
-    for (QWidget* w : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command3)})
-        w->setEnabled(!working);
-    if (!working) {
+    for (QWidget* w : QList<QWidget*>{Frame1, Command2, Command3})
+        w->setEnabled(!running);
+    if (!running) {
         Label3->setVisible(false);
         prgConvert->setVisible(false);
         prgConvert->setValue(0);
     }
-}
-
-void frmGetZelkDos::reject()
-{
-    if (!m_working)
-        QDialog::reject();
-}
-
-void frmGetZelkDos::closeEvent(QCloseEvent* event)
-{
-    if (m_working)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
 }
 
 } // namespace zelk

@@ -4,8 +4,8 @@
 // lookups are read into the register, optionally with the renewal date taken as the
 // birthday and the names and addresses put into mixed case.
 #include "dos_import.h"
+#include "import_progress.h"
 
-#include <QDialog>
 
 class QCheckBox;
 class QGroupBox;
@@ -18,7 +18,7 @@ namespace zelk {
 struct AppState;
 class MainView;
 
-class frmGetZelkDos : public QDialog {
+class frmGetZelkDos : public ImportDialog {
     Q_OBJECT
 public:
     frmGetZelkDos(AppState& state, MainView& view, QWidget* parent = nullptr);
@@ -46,19 +46,15 @@ public:
     QString DosFolder;      // the folder of the DOS member file, ending in a separator
     int FilesMissing = 0;   // -1 when the conversion programs are not there
 
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void showRunning(bool running) override;
 
 private:
     void buildControls();
     import::dos::DosOptions options() const;
-    void setWorking(bool working);
 
     AppState& m_state;
     MainView& m_view;
-    bool m_working = false;
 };
 
 } // namespace zelk
