@@ -220,6 +220,10 @@ void Recordset::movePrevious()
 
 int Recordset::indexOf(const QString& name) const
 {
+    // Names are nearly always written as the table writes them: look for that first.
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].name == name)
+            return int(i);
     for (size_t i = 0; i < m_fields.size(); ++i)
         if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
@@ -341,26 +345,33 @@ void Recordset::update()
     if (m_mode == EditMode::None)
         throw EngineError(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     sqlite3* h = m_db.handle();
-    QStringList names;
     std::vector<size_t> changed;
     for (size_t i = 0; i < m_fields.size(); ++i)
-        if (m_dirty[i]) {
-            names << storage::quoteName(m_fields[i].name);
+        if (m_dirty[i])
             changed.push_back(i);
-        }
-    const QString table = storage::quoteName(m_table);
+    const auto names = [&] {
+        QStringList quoted;
+        for (size_t i : changed)
+            quoted << storage::quoteName(m_fields[i].name);
+        return quoted;
+    };
     if (m_mode == EditMode::Add) {
-        QString sql;
-        if (changed.empty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
-        } else {
-            QStringList marks;
-            for (size_t i = 0; i < changed.size(); ++i)
-                marks << QStringLiteral("?%1").arg(i + 1);
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        // Rows added one after another set the same fields (an import sets them all): the
+        // text of the insert is built once for them.
+        if (m_insertSql.isEmpty() || m_insertFields != m_dirty) {
+            const QString table = storage::quoteName(m_table);
+            if (changed.empty()) {
+                m_insertSql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
+            } else {
+                QStringList marks;
+                for (size_t i = 0; i < changed.size(); ++i)
+                    marks << QStringLiteral("?%1").arg(i + 1);
+                m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(table, names().join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+            }
+            m_insertFields = m_dirty;
         }
-        Statement st(m_db, sql);
+        Statement st(m_db, m_insertSql);
         for (size_t i = 0; i < changed.size(); ++i)
             bindValue(st.get(), int(i + 1), m_buffer[changed[i]]);
         st.step();
@@ -372,8 +383,10 @@ void Recordset::update()
     }
     if (!changed.empty()) {
         QStringList sets;
+        const QString table = storage::quoteName(m_table);
+        const QStringList quoted = names();
         for (size_t i = 0; i < changed.size(); ++i)
-            sets << QStringLiteral("%1 = ?%2").arg(names[qsizetype(i)]).arg(i + 1);
+            sets << QStringLiteral("%1 = ?%2").arg(quoted[qsizetype(i)]).arg(i + 1);
         Statement st(m_db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
                             .arg(table, sets.join(QStringLiteral(", ")))
                             .arg(changed.size() + 1));
@@ -460,7 +473,11 @@ void Recordset::bindValue(sqlite3_stmt* st, int index, const QVariant& value) co
         return;
     case QMetaType::QDateTime:
     case QMetaType::QDate: {
-        const QByteArray text = storedDate(value.toDateTime()).toUtf8();
+        // A date alone is written as it is: turning it into a date and time would ask the
+        // system for the local time zone, which costs more than the whole row.
+        const QByteArray text = (value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate)
+                                                                     : storedDate(value.toDateTime()))
+                                    .toUtf8();
         sqlite3_bind_text(st, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
         return;
     }

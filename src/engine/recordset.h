@@ -108,6 +108,8 @@ private:
     EditMode m_mode = EditMode::None;
     std::vector<QVariant> m_buffer;              // the pending row
     std::vector<bool> m_dirty;                   // fields set since addNew/edit
+    std::vector<bool> m_insertFields;            // the fields m_insertSql sets
+    QString m_insertSql;                         // the insert of the last row added
     qint64 m_editKey = 0;
 };
 

@@ -381,13 +381,14 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
     }
 
     auto shortPart = [](const Token& t) { return t.text.size() <= 2; };
+    const auto thisYear = [&today] { return (today.isValid() ? today : QDate::currentDate()).year(); };
     int year = -1;
     int day = -1;
     const size_t count = numbers.size();
     if (month != 0) {
         if (count == 1 && shortPart(numbers[0])) {
             day = numbers[0].value;
-            year = today.year();
+            year = thisYear();
         } else if (count == 2) {
             // The longer number is the year; with two short ones the year comes last.
             const bool yearFirst = !shortPart(numbers[0]) && shortPart(numbers[1]);
@@ -408,7 +409,7 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
             return std::nullopt;
         day = numbers[dayFirst() ? 0 : 1].value;
         month = numbers[dayFirst() ? 1 : 0].value;
-        year = count == 3 ? fullYear(numbers[2]) : today.year();
+        year = count == 3 ? fullYear(numbers[2]) : thisYear();
     }
 
     const QDate date(year, month, day);
@@ -427,9 +428,39 @@ static int leadingGroupDigits(const QLocale& loc)
     return digits == 4 ? 4 : 3;
 }
 
+// Digits alone, with at most one decimal point of the locale and a leading minus: what
+// nearly every amount and number in a file looks like, read without the locale's symbols.
+static std::optional<double> plainNumber(const QString& text, QChar decimalPoint)
+{
+    QByteArray ascii;
+    ascii.reserve(text.size());
+    bool point = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= u'0' && c <= u'9')
+            ascii += char(c.unicode());
+        else if (c == u'-' && i == 0 && text.size() > 1)
+            ascii += '-';
+        else if (c == decimalPoint && !point && i > 0 && i + 1 < text.size()) {
+            point = true;
+            ascii += '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    bool ok = false;
+    const double value = ascii.toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value + 0.0) : std::nullopt;
+}
+
 std::optional<double> parseNumber(const QString& text)
 {
     const QLocale loc = locale();
+    const QString decimal = loc.decimalPoint();
+    if (decimal.size() == 1 && !text.isEmpty()) {
+        if (const auto plain = plainNumber(text, decimal.at(0)))
+            return plain;
+    }
     QString s = withoutInvisibleMarks(text).trimmed();
 
     bool negative = false;

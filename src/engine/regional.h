@@ -44,7 +44,9 @@ QString formatDateValue(const QVariant& value);
 // words its pattern writes ("Wednesday, 1 April 2026", "Mittwoch, 1. April 2026").
 // Returns nothing when the text is not a valid date (31/02/2026, 13/13/2026, "abc").
 // The result is in UTC so no time zone can move it.
-std::optional<QDateTime> parseDate(const QString& text, const QDate& today = QDate::currentDate());
+// `today` (when not given: the current date, read only for a date without its year,
+// since reading the clock costs more than reading a date).
+std::optional<QDateTime> parseDate(const QString& text, const QDate& today = QDate());
 
 // Reads a number typed by the user: optional sign (leading "-" or "+", or the number in
 // parentheses for a negative amount), the locale's decimal point, the locale's group

@@ -131,6 +131,8 @@ void TestRegional::converts_data()
     for (const char* text : {"1.2.3", "12abc", "-", "£", "$12.50", "--5", "(-12.50)", "1e5", ",123", "1.234,5", "1,5"})
         bad(text, T::Currency, QString::fromUtf8(text), err::TypeMismatch);
     bad("german point is no decimal", T::Currency, u"12.5"_s, err::TypeMismatch, "de_DE");
+    ok("currency plain digits", T::Currency, u"-1234.5"_s, QVariant(-1234.5));
+    ok("currency plain german", T::Currency, u"1234,5"_s, QVariant(1234.5), "de_DE");
 
     // Dates in the user's day/month order, with any separator; kept in UTC at the clock time given.
     ok("date gb dashes short", T::DateTime, u"15-1-02"_s, utc(2002, 1, 15));
