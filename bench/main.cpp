@@ -5,6 +5,7 @@
 //
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
+#include "import_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
 #include "search_bench.h"
@@ -240,5 +241,6 @@ int main(int argc, char** argv)
     printTable(rows);
     std::printf("\n");
     printSurnameSearch(path);
+    printImports(temporary.path(), members);
     return 0;
 }

@@ -1,0 +1,284 @@
+#include "import_bench.h"
+
+#include "register_generator.h"
+#include "timing.h"
+
+#include "core/app_state.h"
+#include "data/create_db.h"
+#include "data/schema.h"
+#include "engine/database.h"
+#include "engine/engine_error.h"
+#include "engine/recordset.h"
+#include "import/delimited_text.h"
+#include "import/dos_import.h"
+#include "import/text_file.h"
+#include "import/text_import.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace zelk::bench {
+
+namespace {
+
+using namespace zelk::import;
+
+QString quoted(const QString& text)
+{
+    QString out = text;
+    out.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + out + u'"';
+}
+
+// A text file of the members as a spreadsheet would save it: the register's field names
+// in the first line, one member a line, texts in quotes, dates as year-month-day. Every
+// field of the table is there in its order, so the sqlite3 tool can take the same file;
+// a typed field the member leaves empty gets a value (the tool stores "" where the table
+// wants a number or a date, which the table's checks refuse), and the three fields the
+// text import cannot fill (after the 30th column) are left empty or false.
+QByteArray membersFile(int members)
+{
+    RegisterGenerator generator;
+    const TableDef zelk = schema::zelkTable();
+    QStringList names;
+    for (const FieldDef& f : zelk.fields)
+        names << f.name;
+    QString out = names.join(u',') + QStringLiteral("\r\n");
+    for (int i = 0; i < members; ++i) {
+        QHash<QString, QVariant> values;
+        for (const auto& [field, value] : generator.member(i, members))
+            values.insert(field, value);
+        QStringList line;
+        for (const FieldDef& f : zelk.fields) {
+            const QVariant v = values.value(f.name);
+            if (f.name == QLatin1String("Email2") || f.name == QLatin1String("InternetLink")) {
+                line << QString();
+            } else if (f.type == FieldType::Boolean) {
+                line << QStringLiteral("0");
+            } else if (f.type == FieldType::DateTime) {
+                line << (v.isNull() ? QStringLiteral("1970-01-01") : v.toDate().toString(Qt::ISODate));
+            } else if (f.type == FieldType::Currency) {
+                line << QString::number(v.isNull() ? 0.0 : v.toDouble(), 'f', 2);
+            } else if (f.type == FieldType::Long) {
+                line << QString::number(v.toInt());
+            } else {
+                line << quoted(v.toString());
+            }
+        }
+        out += line.join(u',') + QStringLiteral("\r\n");
+    }
+    return out.toUtf8();
+}
+
+QByteArray toCodePage437(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    iconv_t cd = iconv_open("CP437//TRANSLIT", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error("no CP437 converter");
+    QByteArray out(utf8.size() + 16, '\0');
+    char* in = const_cast<char*>(utf8.constData());
+    size_t inLeft = size_t(utf8.size());
+    char* o = out.data();
+    size_t outLeft = size_t(out.size());
+    while (inLeft > 0 && iconv(cd, &in, &inLeft, &o, &outLeft) == size_t(-1)) {
+        *o++ = '?';   // a character the DOS code page has no form of
+        --outLeft;
+        ++in;
+        --inLeft;
+    }
+    iconv_close(cd);
+    out.truncate(o - out.data());
+    return out;
+}
+
+// ZELK.DAT as the conversion programs write it: 24 values, day numbers, code page 437.
+QByteArray dosMembersFile(int members)
+{
+    RegisterGenerator generator;
+    const QDate dayZero(1899, 12, 30);
+    const QStringList texts{"Title", "FirstName", "Surname", "Address1", "Address2", "Address3", "Address4", "PostCode",
+                            "Phone", "WorkPhone", "Mobile", "Fax", "MemberType", "Lookup1", "Lookup2", "Lookup3",
+                            "Lookup4", "Lookup5", "Lookup6"};
+    QString out;
+    for (int i = 0; i < members; ++i) {
+        QHash<QString, QVariant> v;
+        for (const auto& [field, value] : generator.member(i, members))
+            v.insert(field, value);
+        const auto day = [&](const char* field) {
+            const QDate d = v.value(QLatin1String(field)).toDate();
+            return d.isValid() ? QString::number(36161 + dayZero.daysTo(d)) : QStringLiteral("0");
+        };
+        QStringList line{QString::number(v.value(QStringLiteral("Number")).toInt()), day("JoinDate"), day("RenewDate"),
+                         QString::number(v.value(QStringLiteral("FeePaid")).toDouble(), 'f', 2)};
+        for (const QString& t : texts)
+            line << quoted(v.value(t).toString());
+        line << quoted(QString());
+        out += line.join(u',') + QStringLiteral("\r\n");
+    }
+    return toCodePage437(out);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        throw std::runtime_error(("cannot write " + path).toStdString());
+}
+
+std::unique_ptr<AppState> openState(const QString& path)
+{
+    auto state = std::make_unique<AppState>();
+    state->DatabasePath = path;
+    state->dbZelk = Database::open(path);
+    state->reopen(state->rsZelk, membersInOrder(state->SortOrder));
+    state->reopen(state->rsSettings, QStringLiteral("Select * from Settings"));
+    state->reopen(state->rsMemberTypes, QStringLiteral("Select * from Members"));
+    state->reopen(state->rsLookups, QStringLiteral("Select * from Lookups"));
+    return state;
+}
+
+int countRows(const QString& path, const QString& table)
+{
+    auto db = Database::open(path);
+    return db->openRecordset(QStringLiteral("Select * from ") + table)->recordCount();
+}
+
+// The sqlite3 tool run on `database` with `script` on its standard input; the time from
+// its start to its end, or < 0 when it failed.
+double toolMs(const QString& tool, const QString& database, const QByteArray& script)
+{
+    QProcess process;
+    process.setStandardErrorFile(QProcess::nullDevice());   // a line per short row, when a file has fewer columns
+    const double ms = elapsedMs([&] {
+        process.start(tool, {database});
+        process.write(script);
+        process.closeWriteChannel();
+        process.waitForFinished(600000);
+    });
+    return process.exitStatus() == QProcess::NormalExit ? ms : -1;
+}
+
+QString ratio(double ours, double theirs)
+{
+    return theirs > 0 ? QStringLiteral("ours / tool = %1x").arg(ours / theirs, 0, 'f', 2) : QStringLiteral("no tool figure");
+}
+
+void row(const QString& operation, double ms, const QString& note)
+{
+    const QByteArray figure = ms < 0 ? QByteArray("-") : QByteArray::number(ms, 'f', 1);
+    std::printf("%-44s %10s  %s\n", operation.toUtf8().constData(), figure.constData(), note.toUtf8().constData());
+}
+
+} // namespace
+
+void printImports(const QString& folder, int members)
+{
+    const QDir dir(folder);
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    std::printf("Imports of %d members\n\n", members);
+    std::printf("%-44s %10s  %s\n", "operation", "ms", "note");
+    std::printf("%-44s %10s  %s\n", QByteArray(44, '-').constData(), "----------", "----");
+    try {
+        // The text import, whole: reading, splitting, converting, storing, committing and
+        // reopening the members in surname order.
+        const QString csv = dir.filePath(QStringLiteral("members.csv"));
+        writeFile(csv, membersFile(members));
+        const QString ours = dir.filePath(QStringLiteral("text-ours.mdb"));
+        buildNewDatabase(ours);
+        double textMs = 0;
+        {
+            auto state = openState(ours);
+            const TextFile file = readTextFile(csv);
+            const TextImport request{csv, u',', automaticTargets(readFieldNames(file.text, u',').names)};
+            const AskUser say = [](const MessageRequest& m) {
+                std::fprintf(stderr, "%s\n", qPrintable(m.text));
+                return m.defaultButton;
+            };
+            ImportResult result;
+            textMs = elapsedMs([&] { result = importTextFile(*state, ImportMode::Store, request, {say, {}}); });
+            row(QStringLiteral("text import, file to register"), textMs,
+                QStringLiteral("%1 members added, %2 MB file, %3 us each")
+                    .arg(result.membersAdded)
+                    .arg(double(QFileInfo(csv).size()) / 1e6, 0, 'f', 1)
+                    .arg(textMs * 1000 / members, 0, 'f', 1));
+        }
+        const double splitMs = elapsedMs([&] {
+            const TextFile file = readTextFile(csv);
+            DelimitedReader reader(file.text, u',');
+            std::vector<QString> values;
+            while (!reader.atEnd())
+                reader.next(values);
+        });
+        row(QStringLiteral("  of which reading and splitting the file"), splitMs, QStringLiteral("decoding UTF-8 and taking the lines apart"));
+        if (tool.isEmpty()) {
+            row(QStringLiteral("sqlite3 tool .import, same file"), -1, QStringLiteral("no sqlite3 on PATH"));
+        } else {
+            const QString theirs = dir.filePath(QStringLiteral("text-tool.mdb"));
+            buildNewDatabase(theirs);
+            const double ms = toolMs(tool, theirs, ".import --csv --skip 1 '" + csv.toUtf8() + "' Zelk\n");
+            row(QStringLiteral("sqlite3 tool .import, same file, same table"), ms,
+                QStringLiteral("%1 rows after; ").arg(countRows(theirs, QStringLiteral("Zelk"))) + ratio(textMs, ms));
+        }
+
+        // The DOS edition's files as the conversion programs leave them.
+        const QString dos = dir.filePath(QStringLiteral("dos")) + QDir::separator();
+        dir.mkpath(QStringLiteral("dos"));
+        writeFile(dos + QStringLiteral("ZELK.DAT"), dosMembersFile(members));
+        QByteArray types = "\"Typ:member_type\",\"Typ:l\"\r\n";
+        for (int k = 0; k < std::max(RegisterGenerator::memberTypes().size(), RegisterGenerator::lookups().size()); ++k)
+            types += quoted(RegisterGenerator::memberTypes().value(k)).toUtf8() + ',' + quoted(RegisterGenerator::lookups().value(k)).toUtf8() + "\r\n";
+        writeFile(dos + QStringLiteral("TYP_LOOK.DAT"), types);
+        const QString dosOurs = dir.filePath(QStringLiteral("dos-ours.mdb"));
+        buildNewDatabase(dosOurs);
+        double dosMs = 0;
+        {
+            auto state = openState(dosOurs);
+            ImportResult result;
+            dosMs = elapsedMs([&] { result = dos::importDosFiles(*state, ImportMode::Store, dos, {false, true}, {[](const MessageRequest&) { return MsgAnswer::OK; }, {}}); });
+            row(QStringLiteral("DOS ZELK.DAT read into the register"), dosMs,
+                QStringLiteral("%1 members added, mixed case on, %2 us each").arg(result.membersAdded).arg(dosMs * 1000 / members, 0, 'f', 1));
+        }
+        if (!tool.isEmpty()) {
+            // Zelk's checks refuse ZELK.DAT's day numbers and column order, so the tool takes
+            // the file into a table of its 24 values with indexes like Zelk's.
+            const QString theirs = dir.filePath(QStringLiteral("dos-tool.mdb"));
+            buildNewDatabase(theirs);
+            {
+                auto db = Database::open(theirs);
+                runSql(db->handle(), QStringLiteral(
+                    "CREATE TABLE ZelkDat (Number INTEGER, JoinDay INTEGER, RenewDay INTEGER, FeePaid REAL, "
+                    "Title TEXT COLLATE NOCASE, FirstName TEXT COLLATE NOCASE, Surname TEXT COLLATE NOCASE, "
+                    "Address1 TEXT COLLATE NOCASE, Address2 TEXT COLLATE NOCASE, Address3 TEXT COLLATE NOCASE, "
+                    "Address4 TEXT COLLATE NOCASE, PostCode TEXT COLLATE NOCASE, Phone TEXT COLLATE NOCASE, "
+                    "WorkPhone TEXT COLLATE NOCASE, Mobile TEXT COLLATE NOCASE, Fax TEXT COLLATE NOCASE, "
+                    "MemberType TEXT COLLATE NOCASE, Lookup1 TEXT COLLATE NOCASE, Lookup2 TEXT COLLATE NOCASE, "
+                    "Lookup3 TEXT COLLATE NOCASE, Lookup4 TEXT COLLATE NOCASE, Lookup5 TEXT COLLATE NOCASE, "
+                    "Lookup6 TEXT COLLATE NOCASE, Unused TEXT)"));
+                for (const char* ix : {"CREATE INDEX d1 ON ZelkDat (RenewDay)",
+                                       "CREATE INDEX d2 ON ZelkDat (Lookup1, Lookup2, Lookup3, Lookup4, Lookup5, Lookup6)",
+                                       "CREATE INDEX d3 ON ZelkDat (Number)", "CREATE INDEX d4 ON ZelkDat (PostCode)",
+                                       "CREATE INDEX d5 ON ZelkDat (Surname)", "CREATE INDEX d6 ON ZelkDat (MemberType)"})
+                    runSql(db->handle(), QString::fromLatin1(ix));
+            }
+            const double ms = toolMs(tool, theirs, ".import --csv '" + (dos + QStringLiteral("ZELK.DAT")).toUtf8() + "' ZelkDat\n");
+            row(QStringLiteral("sqlite3 tool .import, same ZELK.DAT"), ms,
+                QStringLiteral("%1 rows after, into a table of its 24 values; ").arg(countRows(theirs, QStringLiteral("ZelkDat")))
+                    + ratio(dosMs, ms));
+        }
+    } catch (const EngineError& e) {
+        std::fprintf(stderr, "engine error %d: %s\n", e.number(), qPrintable(e.description()));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+    std::printf("\n");
+}
+
+} // namespace zelk::bench
