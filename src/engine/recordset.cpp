@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <unordered_set>
 
@@ -87,6 +88,14 @@ QString storedDate(const QDateTime& value)
     if (value.time() == QTime(0, 0))
         return value.date().toString(QStringLiteral("yyyy-MM-dd"));
     return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// "YYYY-MM-DD", written out by hand: the library's formatting goes through the locale.
+QByteArray isoDate(const QDate& date)
+{
+    char text[16];
+    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year(), date.month(), date.day());
+    return QByteArray(text, n);
 }
 
 // A Single is stored as the shortest decimal that reads back as the same float, so other
@@ -371,9 +380,11 @@ void Recordset::update()
             }
             m_insertFields = m_dirty;
         }
+        std::vector<QByteArray> texts;
+        texts.reserve(changed.size());
         Statement st(m_db, m_insertSql);
         for (size_t i = 0; i < changed.size(); ++i)
-            bindValue(st.get(), int(i + 1), m_buffer[changed[i]]);
+            bindValue(st.get(), int(i + 1), m_buffer[changed[i]], texts);
         st.step();
         m_keys.push_back(sqlite3_last_insert_rowid(h));
         m_mode = EditMode::None;
@@ -382,6 +393,8 @@ void Recordset::update()
         return;
     }
     if (!changed.empty()) {
+        std::vector<QByteArray> texts;
+        texts.reserve(changed.size());
         QStringList sets;
         const QString table = storage::quoteName(m_table);
         const QStringList quoted = names();
@@ -391,7 +404,7 @@ void Recordset::update()
                             .arg(table, sets.join(QStringLiteral(", ")))
                             .arg(changed.size() + 1));
         for (size_t i = 0; i < changed.size(); ++i)
-            bindValue(st.get(), int(i + 1), m_buffer[changed[i]]);
+            bindValue(st.get(), int(i + 1), m_buffer[changed[i]], texts);
         sqlite3_bind_int64(st.get(), int(changed.size() + 1), m_editKey);
         st.step();
         if (sqlite3_changes(h) == 0)
@@ -451,7 +464,7 @@ void Recordset::setBookmark(qint64 bookmark)
     throw EngineError(err::NoCurrentRecord, QStringLiteral("Not a valid bookmark."));
 }
 
-void Recordset::bindValue(sqlite3_stmt* st, int index, const QVariant& value) const
+void Recordset::bindValue(sqlite3_stmt* st, int index, const QVariant& value, std::vector<QByteArray>& keep) const
 {
     if (!value.isValid() || value.isNull()) {
         sqlite3_bind_null(st, index);
@@ -475,18 +488,14 @@ void Recordset::bindValue(sqlite3_stmt* st, int index, const QVariant& value) co
     case QMetaType::QDate: {
         // A date alone is written as it is: turning it into a date and time would ask the
         // system for the local time zone, which costs more than the whole row.
-        const QByteArray text = (value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate)
-                                                                     : storedDate(value.toDateTime()))
-                                    .toUtf8();
-        sqlite3_bind_text(st, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        return;
+        keep.push_back(value.typeId() == QMetaType::QDate ? isoDate(value.toDate()) : storedDate(value.toDateTime()).toUtf8());
+        break;
     }
-    default: {
-        const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text(st, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        return;
+    default:
+        keep.push_back(value.toString().toUtf8());
+        break;
     }
-    }
+    sqlite3_bind_text(st, index, keep.back().constData(), int(keep.back().size()), SQLITE_STATIC);
 }
 
 QVariant Recordset::readColumn(sqlite3_stmt* st, int column, const FieldDef& field) const

@@ -13,6 +13,7 @@
 // Text and Memo ("" is not Null).
 #include "field_type.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -85,7 +86,8 @@ private:
     void requireUpdatable() const;
     void loadRow() const;
     void moveTo(qsizetype position);
-    void bindValue(sqlite3_stmt* st, int index, const QVariant& value) const;
+    // Texts are bound without a copy: `keep` holds them until the statement has run.
+    void bindValue(sqlite3_stmt* st, int index, const QVariant& value, std::vector<QByteArray>& keep) const;
     QVariant readColumn(sqlite3_stmt* st, int column, const FieldDef& field) const;
     void openSnapshot(const QString& sql);
 
