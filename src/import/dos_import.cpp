@@ -32,24 +32,25 @@ bool isRefusal(int number)
 
 // Numbers as the conversion programs write them, whatever the user's language: digits and
 // a decimal point. Empty is 0, as the old program read it.
-std::optional<qint64> wholeNumber(const QString& text)
+template <typename T, typename Read>
+std::optional<T> fileNumber(const QString& text, Read read)
 {
     const QString t = text.trimmed();
     if (t.isEmpty())
-        return 0;
+        return T(0);
     bool ok = false;
-    const qint64 n = QLocale::c().toLongLong(t, &ok);
-    return ok ? std::optional<qint64>(n) : std::nullopt;
+    const T n = read(t, &ok);
+    return ok ? std::optional<T>(n) : std::nullopt;
+}
+
+std::optional<qint64> wholeNumber(const QString& text)
+{
+    return fileNumber<qint64>(text, [](const QString& t, bool* ok) { return t.toLongLong(ok); });
 }
 
 std::optional<double> amount(const QString& text)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return 0.0;
-    bool ok = false;
-    const double n = QLocale::c().toDouble(t, &ok);
-    return ok ? std::optional<double>(n) : std::nullopt;
+    return fileNumber<double>(text, [](const QString& t, bool* ok) { return t.toDouble(ok); });
 }
 
 QString mixed(QString text, bool mixedCase)
@@ -131,10 +132,11 @@ QString errorLogLine(const QString& number, const QString& name, const QString& 
     return (number + u' ' + name).trimmed() + QStringLiteral(": ") + reason;
 }
 
-DosMember dosMember(const QStringList& values, const std::optional<QString>& memo, const DosOptions& options)
+DosMember dosMember(const std::vector<QString>& values, const std::optional<QString>& memo, const DosOptions& options)
 {
-    const auto value = [&values](int i) { return i < values.size() ? values[i] : QString(); };
+    const auto value = [&values](int i) { return size_t(i) < values.size() ? values[size_t(i)] : QString(); };
     DosMember m;
+    m.fields.reserve(26);
     m.number = value(0).trimmed();
     QString title = mixed(value(4), options.mixedCase);
     QString first = mixed(value(5), options.mixedCase);
@@ -167,23 +169,39 @@ DosMember dosMember(const QStringList& values, const std::optional<QString>& mem
         return m;
     m.fields.emplace_back(QStringLiteral("FeePaid"), QVariant(*fee));
 
-    const auto text = [&](const char* field, const QString& v) { m.fields.emplace_back(QString::fromLatin1(field), QVariant(v)); };
-    text("Title", title);
-    text("FirstName", first);
-    text("Surname", surname);
-    for (int line = 1; line <= 4; ++line)
-        m.fields.emplace_back(QStringLiteral("Address%1").arg(line), QVariant(mixed(value(6 + line), options.mixedCase)));
-    // Post codes and numbers keep their case.
-    text("PostCode", value(11));
-    text("Phone", value(12));
-    text("WorkPhone", value(13));
-    text("Mobile", value(14));
-    text("Fax", value(15));
-    text("MemberType", mixed(value(16), options.mixedCase));
-    for (int l = 1; l <= 6; ++l)
-        m.fields.emplace_back(QStringLiteral("Lookup%1").arg(l), QVariant(mixed(value(16 + l), options.mixedCase)));
+    // The texts after the surname: the file's value, its field, and whether mixed case
+    // applies (post codes and numbers keep their case).
+    struct TextColumn {
+        int value;
+        QString field;
+        bool mixes;
+    };
+    static const std::vector<TextColumn> kTexts = [] {
+        std::vector<TextColumn> t;
+        const auto add = [&t](int value, const char* field, bool mixes) { t.push_back({value, QString::fromLatin1(field), mixes}); };
+        add(7, "Address1", true);
+        add(8, "Address2", true);
+        add(9, "Address3", true);
+        add(10, "Address4", true);
+        add(11, "PostCode", false);
+        add(12, "Phone", false);
+        add(13, "WorkPhone", false);
+        add(14, "Mobile", false);
+        add(15, "Fax", false);
+        add(16, "MemberType", true);
+        for (int l = 1; l <= 6; ++l)
+            add(16 + l, QStringLiteral("Lookup%1").arg(l).toLatin1().constData(), true);
+        return t;
+    }();
+    static const QString kTitle = QStringLiteral("Title"), kFirstName = QStringLiteral("FirstName"),
+                         kSurname = QStringLiteral("Surname"), kMemo = QStringLiteral("Memo");
+    m.fields.emplace_back(kTitle, QVariant(title));
+    m.fields.emplace_back(kFirstName, QVariant(first));
+    m.fields.emplace_back(kSurname, QVariant(surname));
+    for (const TextColumn& c : kTexts)
+        m.fields.emplace_back(c.field, QVariant(c.mixes ? mixed(value(c.value), options.mixedCase) : value(c.value)));
     if (memo)
-        text("Memo", mixed(*memo, options.mixedCase));
+        m.fields.emplace_back(kMemo, QVariant(mixed(*memo, options.mixedCase)));
     return m;
 }
 
@@ -215,7 +233,7 @@ DosMemberCount ImportDosMembers(AppState& state, const QString& dosFolder, const
             const QStringList memoValues = memoReader->next();
             memo = memoValues.value(1);
         }
-        const DosMember m = dosMember(QStringList(values.begin(), values.end()), memo, options);
+        const DosMember m = dosMember(values, memo, options);
         if (m.problem.isEmpty() && m.numberValue <= 0)
             continue;
         if (io.progress)

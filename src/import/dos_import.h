@@ -36,7 +36,7 @@ struct DosMember {
 
 // The member of a record of 24 values (fewer are taken as empty) and its memo record's
 // text, when the memo file has one for it.
-DosMember dosMember(const QStringList& values, const std::optional<QString>& memo, const DosOptions& options);
+DosMember dosMember(const std::vector<QString>& values, const std::optional<QString>& memo, const DosOptions& options);
 
 struct DosMemberCount {
     int added = 0;
