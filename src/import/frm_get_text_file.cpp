@@ -37,12 +37,11 @@ const QString& fileFilter()
 }
 
 // Names and values come from the user's file: shown as they are, never as markup.
-QLabel* fileTextLabel(int maxWidth)
+QLabel* fileTextLabel(int width)
 {
     auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);
-    label->setMaximumWidth(maxWidth);
-    label->setMinimumWidth(maxWidth / 2);
+    label->setFixedWidth(width);
     return label;
 }
 
@@ -110,8 +109,8 @@ void frmGetTextFile::buildControls()
     for (int i = 0; i < import::kTextColumns; ++i) {
         const int row = 1 + i % kRowsPerSide;
         const int column = i < kRowsPerSide ? 0 : 4;
-        lblFieldName[size_t(i)] = fileTextLabel(170);
-        lblFirstValue[size_t(i)] = fileTextLabel(150);
+        lblFieldName[size_t(i)] = fileTextLabel(140);
+        lblFirstValue[size_t(i)] = fileTextLabel(130);
         lblFirstValue[size_t(i)]->setEnabled(false);   // drawn grey: an example, not a name
         cmbWhereTo[size_t(i)] = new QComboBox;
         cmbWhereTo[size_t(i)]->setMinimumContentsLength(12);

@@ -42,7 +42,7 @@ const QHash<QString, QString>& namesOfFields()
         add("Number", {"membershipnumber", "membernumber", "membershipno", "memberno", "no"});
         add("JoinDate", {"datejoined", "joined"});
         add("RenewDate", {"renewaldate", "renewal", "renewaldue", "renew"});
-        add("FeePaid", {"fee", "amountpaid"});
+        add("FeePaid", {"fee", "paid", "amountpaid"});
         add("Title", {});
         add("FirstName", {"forename", "forenames", "givenname", "firstnames"});
         add("Surname", {"lastname", "familyname"});
