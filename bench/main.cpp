@@ -6,6 +6,8 @@
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
 #include "import_bench.h"
+#include "jet_bench.h"
+#include "labels_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
 #include "search_bench.h"
@@ -241,6 +243,8 @@ int main(int argc, char** argv)
     printTable(rows);
     std::printf("\n");
     printSurnameSearch(path);
+    printLabelsToPdf(path);
+    printJetFigures(QStringLiteral(ZELK_JET_FILES));
     printImports(temporary.path(), members);
     return 0;
 }

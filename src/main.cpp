@@ -2,10 +2,12 @@
 #include "core/app_state.h"
 #include "core/program_info.h"
 #include "entry/frm_zelk_main.h"
+#include "import/windows_register_question.h"
 #include "ui/frm_splash.h"
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
@@ -30,6 +32,8 @@ int runWindows(int argc, char** argv)
     QApplication app(argc, argv);
     nameTheApplication();
 
+    // A register of the Windows program found at the register's path is offered for conversion.
+    zelk::setForeignRegisterHandler(zelk::askToConvertWindowsRegister);
     zelk::AppState state;
     std::unique_ptr<zelk::frmZelkMain> mainWindow;
     {
@@ -54,7 +58,10 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (zelk::cli::wantsCommandLine(arguments)) {
-        QCoreApplication app(argc, argv);
+        // Commands that draw (the labels) need fonts, which need a GUI application; it
+        // never shows a window, so it needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         nameTheApplication();
         return zelk::cli::runCommandLine(QCoreApplication::arguments());
     }

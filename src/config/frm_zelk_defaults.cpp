@@ -1,5 +1,7 @@
 #include "frm_zelk_defaults.h"
 
+#include "frm_change_default_label.h"
+
 #include "ui/button_row.h"
 #include "ui/tab_order.h"
 #include "ui/box_focus.h"
@@ -8,6 +10,7 @@
 #include "ui/key_preview.h"
 #include "ui/main_view.h"
 #include "ui/message_box.h"
+#include "ui/modal.h"
 #include "core/settings_store.h"
 #include "ui/unexpected_error.h"
 #include "engine/engine_error.h"
@@ -284,7 +287,9 @@ void frmZelkDefaults::Command1_Click(int Index)
 
 void frmZelkDefaults::cmdChangeDefaultLabel_Click()
 {
-    // The label-type window arrives with its own part of the program.
+    frmChangeDefaultLabel labels(m_state, this);
+    if (runModal(labels) == QDialog::Accepted)
+        setDefaultLabel(labels.chosenLabel());
 }
 
 } // namespace zelk

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -21,8 +22,9 @@ QString chooseProgramFolder(const QString& zelkHome, const QString& executableFo
     QString folder;
     if (!zelkHome.isEmpty()) {
         folder = zelkHome;
-    } else if (folderIsWritable(executableFolder)) {
-        folder = executableFolder;
+        QDir().mkpath(folder);   // when it cannot be made, opening the register says why
+    } else if (QFileInfo::exists(QDir(executableFolder).filePath(QStringLiteral("zelk2002.mdb")))) {
+        folder = executableFolder;   // a portable copy keeps its register beside it
     } else {
         folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(folder);

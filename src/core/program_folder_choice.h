@@ -9,8 +9,10 @@ namespace zelk {
 // read-only mounts, or an administrator who may write anywhere).
 bool folderIsWritable(const QString& folder);
 
-// `zelkHome` when it is not empty; else `executableFolder` when writable; else the
-// user's data folder, created when missing.
+// `zelkHome` when it is not empty (created when missing); else `executableFolder` when it
+// already holds a register (a portable copy); else the user's data folder, created when
+// missing, so that deleting the folder the program was built or unpacked in never
+// deletes the register.
 QString chooseProgramFolder(const QString& zelkHome, const QString& executableFolder);
 
 } // namespace zelk

@@ -55,12 +55,19 @@ void addSheet(Recordset& rs, const schema::LabelSheet& s)
 
 } // namespace
 
+void removeUnfinishedBuild(const QString& path)
+{
+    const QString building = path + QStringLiteral(".building");
+    QFile::remove(building);
+    QFile::remove(building + QStringLiteral("-journal"));
+}
+
 void buildNewDatabase(const QString& path)
 {
     if (QFileInfo::exists(path))
         throw EngineError(err::DatabaseExists, QStringLiteral("Database '%1' already exists.").arg(path));
     const QString building = path + QStringLiteral(".building");
-    QFile::remove(building);   // left by a build that was stopped part-way
+    removeUnfinishedBuild(path);
     try {
         auto db = Database::create(building);
         db->beginTrans();
@@ -75,11 +82,11 @@ void buildNewDatabase(const QString& path)
         db->commitTrans();
         db->close();
     } catch (...) {
-        QFile::remove(building);
+        removeUnfinishedBuild(path);
         throw;
     }
     if (!QFile::rename(building, path)) {
-        QFile::remove(building);
+        removeUnfinishedBuild(path);
         if (QFileInfo::exists(path))
             throw EngineError(err::DatabaseExists, QStringLiteral("Database '%1' already exists.").arg(path));
         throw EngineError(err::CannotOpenFile, QStringLiteral("Could not put the new database in place as '%1'.").arg(path));

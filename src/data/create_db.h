@@ -11,6 +11,10 @@ namespace zelk {
 // any other engine error when building fails.
 void buildNewDatabase(const QString& path);
 
+// Removes what a build of the register at `path` that was stopped part-way (the program
+// killed, the machine switched off) left beside it: the half-made file and its journal.
+void removeUnfinishedBuild(const QString& path);
+
 // Adds table Labels with its index when the register at `path` has none, and each default
 // sheet whose name is not there yet. A step that fails is passed over, so calling it on a
 // complete register changes nothing. Works on a connection of its own.

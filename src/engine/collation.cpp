@@ -1,6 +1,7 @@
 #include "collation.h"
 
 #include "regional.h"
+#include "stored_text.h"
 
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
@@ -50,11 +51,11 @@ int Collator::compare(const QString& a, const QString& b) const
 int Collator::compareUtf8(const char* a, int lengthA, const char* b, int lengthB) const
 {
     if (!d->collator)
-        return compare(QString::fromUtf8(a, lengthA), QString::fromUtf8(b, lengthB));
+        return compare(fromStoredText(a, lengthA), fromStoredText(b, lengthB));
     UErrorCode status = U_ZERO_ERROR;
     const auto r = ucol_strcollUTF8(d->collator, a, lengthA, b, lengthB, &status);
     if (U_FAILURE(status))
-        return compare(QString::fromUtf8(a, lengthA), QString::fromUtf8(b, lengthB));
+        return compare(fromStoredText(a, lengthA), fromStoredText(b, lengthB));
     return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 
@@ -175,7 +176,7 @@ bool likeMatchesUtf8(const char* value, int valueLength, const char* pattern, in
         return likeMatch(reinterpret_cast<const unsigned char*>(s.constData()), size_t(s.size()),
                          reinterpret_cast<const unsigned char*>(p.constData()), size_t(p.size()));
     }
-    return likeMatches(QString::fromUtf8(value, valueLength), QString::fromUtf8(pattern, patternLength));
+    return likeMatches(fromStoredText(value, valueLength), fromStoredText(pattern, patternLength));
 }
 
 } // namespace zelk

@@ -2,6 +2,7 @@
 
 #include "decimal_rounding.h"
 #include "regional.h"
+#include "stored_text.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -212,6 +213,8 @@ QString textOf(const FieldDef& field, const QVariant& value)
 QVariant toText(const FieldDef& field, const QVariant& value)
 {
     const QString text = textOf(field, value);
+    if (!storableText(text))
+        fail(err::TypeMismatch, field);
     if (text.isEmpty() && !field.allowZeroLength)
         fail(err::ZeroLengthNotAllowed, field);
     // A Text field defined without a size has no limit rather than refusing everything.

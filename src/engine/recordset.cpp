@@ -6,6 +6,7 @@
 #include "schema_sql.h"
 #include "sql_dialect.h"
 #include "sqlite_error.h"
+#include "stored_text.h"
 
 #include <sqlite3.h>
 
@@ -524,8 +525,7 @@ QVariant Recordset::readColumn(sqlite3_stmt* st, int column, const FieldDef& fie
     case FieldType::Memo:
         break;
     }
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, column)),
-                             sqlite3_column_bytes(st, column));
+    return fromStoredText(reinterpret_cast<const char*>(sqlite3_column_text(st, column)), sqlite3_column_bytes(st, column));
 }
 
 } // namespace zelk

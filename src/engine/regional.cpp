@@ -151,6 +151,19 @@ struct Token {
     int value = 0;   // Number only
 };
 
+// The character at `at`: a whole code point, so digits and letters beyond the 16-bit range
+// (Adlam, Chakma) count as digits and letters; `units` is how many UTF-16 units it takes.
+char32_t codePointAt(QStringView s, qsizetype at, int& units)
+{
+    const QChar c = s.at(at);
+    if (c.isHighSurrogate() && at + 1 < s.size() && s.at(at + 1).isLowSurrogate()) {
+        units = 2;
+        return QChar::surrogateToUcs4(c, s.at(at + 1));
+    }
+    units = 1;
+    return c.unicode();
+}
+
 bool isDateSeparator(QChar c, const QString& localeSeparator)
 {
     return c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char(',')
@@ -187,11 +200,17 @@ std::optional<std::vector<Token>> tokenize(const QString& text)
             tokens.push_back({kind, {}});
         tokens.back().text += c;
     };
-    for (QChar c : text) {
-        if (c.isDigit()) {
-            extend(Token::Number, QChar(u'0' + c.digitValue()));
-        } else if (c.isLetter() || c.isMark()) {
-            extend(Token::Word, c);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        int units = 1;
+        const char32_t code = codePointAt(text, i, units);
+        const QChar c = text.at(i);
+        if (QChar::isDigit(code)) {
+            extend(Token::Number, QChar(u'0' + QChar::digitValue(code)));
+            i += units - 1;
+        } else if (QChar::isLetter(code) || QChar::isMark(code)) {
+            for (int u = 0; u < units; ++u)
+                extend(Token::Word, text.at(i + u));
+            i += units - 1;
         } else if (c == QLatin1Char(':')) {
             extend(Token::Colon, c);
         } else if (isDateSeparator(c, localeSeparator)) {
@@ -241,7 +260,9 @@ bool takeTime(std::vector<Token>& tokens, QTime& time)
     const int hourAt = colon - 1;
     const Token* before = hourAt > 0 ? &tokens[hourAt - 1] : nullptr;
     const bool isoT = before && before->kind == Token::Word && before->text.compare(u"T", Qt::CaseInsensitive) == 0;
-    if (!before || !(isoT || (before->kind == Token::Separator && isBlank(before->text))))
+    // The time follows a blank, which may come after the date's closing mark ("1925. 09:30").
+    const bool afterBlank = before && before->kind == Token::Separator && before->text.back().isSpace();
+    if (!before || !(isoT || afterBlank))
         return false;
     time = QTime(tokens[hourAt].value, tokens[colon + 1].value, seconds);
     if (!time.isValid())
@@ -275,9 +296,9 @@ QString dateSeparator()
 {
     for (QChar c : shortDatePattern()) {
         if (!c.isLetter() && c != QLatin1Char('\'') && !isInvisibleMark(c))
-            return QString(c);
+            return c.isSpace() ? QStringLiteral("/") : QString(c);   // "d MMM yyyy" has no mark to type
     }
-    return {};
+    return QStringLiteral("/");
 }
 
 bool dayFirst()
@@ -418,14 +439,24 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
     return QDateTime(date, time, Qt::UTC);
 }
 
-// The most digits the first group of a grouped number has as this locale writes it.
+// The most digits the first group of a grouped number has as this locale writes it: three
+// for most, four in Polish ("1234 567"), five in Ewe ("12345,678").
 static int leadingGroupDigits(const QLocale& loc)
 {
-    const QString million = loc.toString(1234567);
-    int digits = 0;
-    while (digits < million.size() && million.at(digits).isDigit())
-        ++digits;
-    return digits == 4 ? 4 : 3;
+    int most = 3;
+    for (const qlonglong sample : {1234567LL, 12345678LL, 123456789LL, 1234567890123LL}) {
+        const QString shown = loc.toString(sample);
+        int digits = 0;
+        for (qsizetype i = 0; i < shown.size();) {
+            int units = 1;
+            if (!QChar::isDigit(codePointAt(shown, i, units)))
+                break;
+            ++digits;
+            i += units;
+        }
+        most = std::max(most, digits < int(QString::number(sample).size()) ? digits : 0);
+    }
+    return most;
 }
 
 // Digits alone, with at most one decimal point of the locale and a leading minus: what
@@ -524,10 +555,13 @@ std::optional<double> parseNumber(const QString& text)
     bool anyDigit = false;
     for (int i = 0; i < s.size(); ++i) {
         const QChar c = s.at(i);
-        if (c.isDigit()) {
-            ascii += QChar(u'0' + c.digitValue());
+        int units = 1;
+        const char32_t code = codePointAt(s, i, units);
+        if (QChar::isDigit(code)) {
+            ascii += QChar(u'0' + QChar::digitValue(code));
             ++run;
             anyDigit = true;
+            i += units - 1;
         } else if (!inFraction && QStringView(s).mid(i).startsWith(point)) {
             groups.push_back(run);
             run = 0;
@@ -536,7 +570,8 @@ std::optional<double> parseNumber(const QString& text)
             i += point.size() - 1;
         } else if (!inFraction && (QStringView(s).mid(i).startsWith(group) || (blankGroups && c.isSpace()))) {
             const int next = i + (c.isSpace() ? 1 : int(group.size()));
-            if (run == 0 || next >= s.size() || !s.at(next).isDigit())
+            int nextUnits = 1;
+            if (run == 0 || next >= s.size() || !QChar::isDigit(codePointAt(s, next, nextUnits)))
                 return std::nullopt;
             groups.push_back(run);
             run = 0;

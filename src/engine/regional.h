@@ -18,7 +18,8 @@ QLocale locale();
 QString shortDatePattern();
 
 // The date separator, derived from the short date pattern: the first character of the
-// pattern that is not a letter or a quote. Empty when the pattern has none.
+// pattern that is not a letter or a quote; "/" when that is a blank or there is none (a
+// pattern such as "d MMM yyyy" gives no mark a user could type between day and month).
 QString dateSeparator();
 
 // True unless the short pattern's first letter, in lower case, is "m" (month first).

@@ -1,5 +1,7 @@
 #include "schema_sql.h"
 
+#include "sqlite_error.h"
+
 #include <sqlite3.h>
 
 #include <QRegularExpression>
@@ -128,26 +130,33 @@ QStringList createIndexSql(const TableDef& table)
 
 std::vector<FieldDef> readFields(sqlite3* db, const QString& table)
 {
+    // Every step is checked: a schema that cannot be read because another program holds
+    // the file is a lock, never a missing table.
     std::vector<FieldDef> fields;
     QString createSql;
     {
+        const QString context = QStringLiteral("the fields of %1").arg(table);
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE",
-                               -1, &st, nullptr) != SQLITE_OK)
-            return fields;
+        checkSqlite(db,
+                    sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE",
+                                       -1, &st, nullptr),
+                    context);
         const QByteArray name = table.toUtf8();
         sqlite3_bind_text(st, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(st) == SQLITE_ROW)
+        const int rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW)
             createSql = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
         sqlite3_finalize(st);
+        checkSqlite(db, rc, context);
     }
     if (createSql.isEmpty())
         return fields;
     sqlite3_stmt* st = nullptr;
-    const QByteArray pragma = QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)).toUtf8();
-    if (sqlite3_prepare_v2(db, pragma.constData(), -1, &st, nullptr) != SQLITE_OK)
-        return fields;
-    while (sqlite3_step(st) == SQLITE_ROW) {
+    const QString pragmaText = QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table));
+    const QByteArray pragma = pragmaText.toUtf8();
+    checkSqlite(db, sqlite3_prepare_v2(db, pragma.constData(), -1, &st, nullptr), pragmaText);
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         FieldDef f;
         f.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
         f.type = typeFromDeclared(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2))), &f.size);
@@ -155,6 +164,7 @@ std::vector<FieldDef> readFields(sqlite3* db, const QString& table)
         fields.push_back(f);
     }
     sqlite3_finalize(st);
+    checkSqlite(db, rc, pragmaText);
     return fields;
 }
 

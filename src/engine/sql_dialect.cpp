@@ -1,6 +1,7 @@
 #include "sql_dialect.h"
 
 #include "engine_error.h"
+#include "stored_text.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -126,11 +127,16 @@ QString sqliteName(const QString& name)
     return u'"' + n + u'"';
 }
 
+// A string value as SQLite text. A NUL character would end the statement where SQLite
+// reads it, so it is joined in as char(0).
 QString sqliteString(const QString& value)
 {
     QString v = value;
     v.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + v + u'\'';
+    if (!v.contains(QChar(0)))
+        return u'\'' + v + u'\'';
+    v.replace(QChar(0), QStringLiteral("' || char(0) || '"));
+    return QStringLiteral("('") + v + QStringLiteral("')");
 }
 
 // Drops a trailing ";" and refuses anything after one.
@@ -264,6 +270,8 @@ QString render(const std::vector<Token>& toks, const QString& statement)
                 --depth;
             if (t.text == u'&')
                 put(QStringLiteral("||"));
+            else if (t.text == u'-' || t.text == u'/')
+                put(t.text + u' ');   // "--" and "/*" are no comments here: a minus is a minus
             else if (t.text == QLatin1String("!="))
                 put(QStringLiteral("<>"));
             else
@@ -282,6 +290,8 @@ QString render(const std::vector<Token>& toks, const QString& statement)
 
 std::vector<Token> prepare(const QString& statement)
 {
+    if (!storableText(statement))
+        throw EngineError(err::TypeMismatch, QStringLiteral("The query holds a character that cannot be stored as text."));
     auto toks = tokenize(statement);
     stripStatementEnd(toks, statement);
     checkBalance(toks, statement);

@@ -13,6 +13,7 @@
 #include "config/frm_zelk_year.h"
 #include "import/frm_get_text_file.h"
 #include "import/frm_get_zelk_dos.h"
+#include "import/frm_get_zelk_win.h"
 #include "search/frm_search.h"
 
 #include "ui/tab_order.h"
@@ -347,6 +348,14 @@ void frmZelkMain::connectControls()
     connect(mnuOptions[5], &QAction::triggered, this, [this] { openModal<frmNavKeys>(m_state, this, "mnuOptions"); });
     connect(mnuOptions[6], &QAction::triggered, this, [this] { openModal<frmFindBrowser>(m_state, this, "mnuOptions"); });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmZelkMain::openAbout);
+    connect(menuImport[0], &QAction::triggered, this, [this] {
+        try {
+            frmGetZelkWin window(m_state, *this, this);
+            runModal(window);
+        } catch (const std::exception& e) {
+            showUnexpectedError(errorNumber(e), QStringLiteral("menuImport"), this);
+        }
+    });
 }
 
 void frmZelkMain::Form_Load()

@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/browser.h"
 #include "find_browser.h"
+#include "foreign_register.h"
 #include "busy_cursor.h"
 #include "create_database.h"
 #include "frm_splash.h"
@@ -72,8 +73,9 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
     Stage stage = Stage::Other;
     bool mendedMissingFile = false;
     bool mendedLabels = false;
+    bool offeredConversion = false;
     // Each pass runs the start-up from the step an error handler sends it back to.
-    enum class From { Settings, OpenAgain, Labels } from = From::Settings;
+    enum class From { Settings, OpenAgain, Labels, Converted } from = From::Settings;
     while (true) {
         try {
             if (from == From::Settings) {
@@ -83,6 +85,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 else
                     FindBrowser(s);
                 s.DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+                removeUnfinishedBuild(s.DatabasePath);
                 if (!QFileInfo::exists(s.DatabasePath) && !CreateDatabase(s))
                     return false;
                 s.SortOrder = readSetting(setting::SortOrder);
@@ -94,6 +97,8 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 openSharedRecordsets(s, membersInOrder(s.SortOrder), stage);
             } else if (from == From::OpenAgain) {
                 openSharedRecordsets(s, membersInOrder(QStringLiteral("Surname")), stage);
+            } else if (from == From::Converted) {
+                openSharedRecordsets(s, membersInOrder(s.SortOrder), stage);
             } else {
                 CreateLabelsTable(s.DatabasePath);
                 s.reopen(s.rsLabels, QStringLiteral("Select * from Labels"));
@@ -105,6 +110,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 mendedMissingFile = true;
                 if (s.DatabasePath.isEmpty())
                     s.DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+                removeUnfinishedBuild(s.DatabasePath);
                 if (!CreateDatabase(s))
                     return false;
                 from = From::OpenAgain;
@@ -117,6 +123,21 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 stage = Stage::Other;
                 from = From::Labels;
                 continue;
+            }
+            // Another program's database: the Windows program's own register is offered for
+            // conversion, and opens once converted.
+            if (e.number() == err::NotAnSqliteFile && !offeredConversion) {
+                offeredConversion = true;
+                splash.hide();
+                const ForeignRegister offered = offerForeignRegister(s.DatabasePath);
+                if (offered == ForeignRegister::Converted) {
+                    from = From::Converted;
+                    continue;
+                }
+                if (offered == ForeignRegister::Stopped) {
+                    splash.hide();
+                    return false;
+                }
             }
             splash.hide();
             if (e.number() == err::LockedExclusively || e.number() == err::TableLockedByUser)

@@ -39,18 +39,33 @@ QString UserDialogs::qtFilter(const QString& filter)
     return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+QString scriptedFile(const FileQuestion& question)
+{
+    Script& s = script();
+    s.fileQuestions.append(question);
+    if (s.files.isEmpty()) {
+        ++s.unexpected;
+        return {};
+    }
+    return s.files.takeFirst();
+}
+
+} // namespace
+
 QString UserDialogs::openFile(const FileQuestion& question, QWidget* parent)
 {
-    if (MessageScript::active()) {
-        Script& s = script();
-        s.fileQuestions.append(question);
-        if (s.files.isEmpty()) {
-            ++s.unexpected;
-            return {};
-        }
-        return s.files.takeFirst();
-    }
+    if (MessageScript::active())
+        return scriptedFile(question);
     return QFileDialog::getOpenFileName(parent, question.caption, question.folder, qtFilter(question.filter));
+}
+
+QString UserDialogs::saveFile(const FileQuestion& question, QWidget* parent)
+{
+    if (MessageScript::active())
+        return scriptedFile(question);
+    return QFileDialog::getSaveFileName(parent, question.caption, question.folder, qtFilter(question.filter));
 }
 
 std::optional<QString> UserDialogs::inputBox(const InputQuestion& question, QWidget* parent)

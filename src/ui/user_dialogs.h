@@ -24,6 +24,9 @@ struct InputQuestion {
 namespace UserDialogs {
 // The full path of an existing file the user chose; empty when cancelled.
 QString openFile(const FileQuestion& question, QWidget* parent = nullptr);
+// The full path of a file to write that the user chose or named (`folder` may end in a
+// proposed file name); empty when cancelled. Tests answer it as they answer openFile.
+QString saveFile(const FileQuestion& question, QWidget* parent = nullptr);
 // The text typed; nothing when cancelled.
 std::optional<QString> inputBox(const InputQuestion& question, QWidget* parent = nullptr);
 

@@ -6,6 +6,7 @@
 #include "engine/database.h"
 #include "engine/engine_error.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -139,6 +140,29 @@ private slots:
         const QString inMissingFolder = m_dir.filePath(QStringLiteral("no-such-folder/zelk2002.mdb"));
         QVERIFY_THROWS_EXCEPTION(EngineError, buildNewDatabase(inMissingFolder));
         QVERIFY(!QFile::exists(inMissingFolder) && !QFile::exists(inMissingFolder + QStringLiteral(".building")));
+    }
+
+    // A build killed part-way leaves a half-made file and its journal; the next build (or
+    // start) removes them and the register is whole.
+    void whatAKilledBuildLeftIsRemoved()
+    {
+        const QString other = m_dir.filePath(QStringLiteral("other/zelk2002.mdb"));
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("other"))));
+        for (const QString& left : {other + QStringLiteral(".building"), other + QStringLiteral(".building-journal")}) {
+            QFile f(left);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("half made");
+        }
+        buildNewDatabase(other);
+        QCOMPARE(viaTool(other, QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
+        QCOMPARE(viaTool(other, QStringLiteral("SELECT Number FROM Zelk")), QStringList{QStringLiteral("1")});
+        QVERIFY(!QFile::exists(other + QStringLiteral(".building")));
+        QVERIFY(!QFile::exists(other + QStringLiteral(".building-journal")));
+
+        QFile(m_file + QStringLiteral(".building-journal")).open(QIODevice::WriteOnly);
+        removeUnfinishedBuild(m_file);
+        QVERIFY(!QFile::exists(m_file + QStringLiteral(".building-journal")));
+        QVERIFY(QFile::exists(m_file));
     }
 
     // An older register gains the table, and each missing sheet; sheets there are kept.

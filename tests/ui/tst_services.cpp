@@ -7,8 +7,6 @@
 #include "ui/key_preview.h"
 #include "ui/message_box_builder.h"
 #include "ui/modal.h"
-#include "core/program_folder.h"
-#include "core/program_folder_choice.h"
 #include "core/settings_store.h"
 
 #include <QApplication>
@@ -175,24 +173,6 @@ private slots:
         QCOMPARE(runModal(dialog), int(QDialog::Rejected));
         QVERIFY(!dialog.isVisible());
         setModalHandler({});
-    }
-
-    void theProgramFolder()
-    {
-        TestWorld world;   // puts ZELK_HOME back
-        QCOMPARE(programFile("zelk2002.mdb"), QDir::toNativeSeparators(world.folder() + "/zelk2002.mdb"));
-        qputenv("ZELK_HOME", QByteArray());   // set but empty counts as not set
-        QCOMPARE(programFolder(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
-
-        // An executable's folder nothing can be written in (beneath a plain file, so not even
-        // an administrator can) gives way to the user's data folder.
-        QTemporaryDir home;
-        struct RestoreHome { QByteArray old = qgetenv("HOME"); ~RestoreHome() { qputenv("HOME", old); } } restoreHome;
-        qputenv("HOME", home.path().toLocal8Bit());
-        QVERIFY(QFile(home.filePath("blocker")).open(QIODevice::WriteOnly));
-        const QString chosen = chooseProgramFolder(QString(), home.filePath("blocker/bin"));
-        QCOMPARE(chosen, QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
-        QVERIFY(chosen.startsWith(QDir::toNativeSeparators(home.path())) && QFileInfo(chosen).isDir());
     }
 
     // A new user reads every default and nothing is written; what is stored comes back as it
