@@ -1,6 +1,6 @@
-// The text import on files the tests write: what is stored field by field, the blank
-// member of a new register, a value the register refuses (nothing kept), a check that keeps
-// nothing, and our own data export of a tricky register imported back.
+// The text import on files the tests write: what is stored field by field, a value the
+// register refuses (nothing kept), and our own data export of a tricky register imported
+// back. The blank member of a new register and the Settings row: tst_member_import.
 #include "import_register.h"
 
 #include "testlib/test_registry.h"
@@ -156,24 +156,6 @@ private slots:
         QCOMPARE(r.rows(kMemberColumns), rows);
     }
 
-    // The blank member of a new register goes; a register without it keeps all its members;
-    // the last number given out stays as it was.
-    void placeholderAndSettings()
-    {
-        for (const bool fresh : {true, false}) {
-            ImportRegister r;
-            if (!fresh) {
-                r.removePlaceholder();
-                r.addMember({{"Number", 1}, {"Surname", "Adams"}});
-            }
-            const QStringList settings = r.rows("Select * from Settings");
-            importBytes(r, "Number,Surname\r\n1,Brown\r\n2,Carter\r\n", u',', {});
-            QCOMPARE(r.rows("Select Number, Surname from Zelk ORDER BY Surname"),
-                     (fresh ? QStringList{"1|Brown", "2|Carter"} : QStringList{"1|Adams", "1|Brown", "2|Carter"}));
-            QCOMPARE(r.rows("Select * from Settings"), settings);
-        }
-    }
-
     // A value the register refuses names its field, value and line, and nothing of the file
     // is kept, so the corrected file can simply be imported again.
     void refusedValue_data()
@@ -205,17 +187,6 @@ private slots:
                              "again.\n\nThe first problem I encountered was data the claimed to be " + problem});
         QCOMPARE(r.everything(), before);
         QCOMPARE(r.state().rsZelk->recordCount(), 2);
-    }
-
-    void checkKeepsNothing()
-    {
-        ImportRegister r;
-        const QStringList before = r.everything();
-        const ImportResult result = importBytes(r, "Number,Surname\n1,Brown\n2,Carter\n", u',', {}, ImportMode::Check);
-        QCOMPARE(int(result.status), int(ImportResult::Status::Checked));
-        QCOMPARE(result.membersAdded, 2);
-        QCOMPARE(r.everything(), before);
-        QCOMPARE(import::checkedMessage(2).text, QStringLiteral("The file can be imported: 2 members would be added."));
     }
 
     // Our own data export, read back with no choice made, gives every member as stored,

@@ -93,12 +93,6 @@ private slots:
         QCOMPARE(read.tooMany, tooMany);
     }
 
-    void firstValuesShown()
-    {
-        QCOMPARE(firstValues(u"Number;Surname\r\n12;\"Smith; J\"\r\n13;Jones", u';'), (QStringList{"12", "Smith; J"}));
-        QCOMPARE(firstValues(u"Number;Surname\r\n", u';'), QStringList{});
-    }
-
     void encodings_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -178,15 +172,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("targets");
-        QTest::newRow("our own data export")
-            << QStringList{"Number", "Join Date", "Renewal Date", "Birthday", "Fee Paid", "Title", "First Name", "Surname",
-                           "Address 1", "Address 2", "Address 3", "Address 4", "Address 5", "Post Code", "Phone",
-                           "Work Phone", "Fax", "Mobile", "Email 1", "Email 2", "Web address", "Membership Type",
-                           "Lookup 1", "Lookup 2", "Lookup 3", "Lookup 4", "Lookup 5", "Lookup 6", "Lapsed"}
-            << QStringList{"Number", "JoinDate", "RenewDate", "Birthday", "FeePaid", "Title", "FirstName", "Surname",
-                           "Address1", "Address2", "Address3", "Address4", "Address5", "PostCode", "Phone", "WorkPhone",
-                           "Fax", "Mobile", "Email", "Email2", "InternetLink", "MemberType", "Lookup1", "Lookup2",
-                           "Lookup3", "Lookup4", "Lookup5", "Lookup6", "Lapsed"};
         QTest::newRow("field names, any case")
             << QStringList{"surname", "FIRSTNAME", "PostCode", "internetlink", "MEMO", "renewdate"}
             << QStringList{"Surname", "FirstName", "PostCode", "InternetLink", "Memo", "RenewDate"};
