@@ -81,6 +81,7 @@ private slots:
         ImportRegister r;
         const Folders f(r);
         const FakePrograms programs(f.program, r.world().file(QStringLiteral("runs.log")));
+        QVERIFY(CheckClarionFilesPresent(f.program));   // says CFIL is missing
         programs.addAll();
         if (memo)
             writeDosFile(f.dos, QStringLiteral("MEMO.DAT"), "");
@@ -132,22 +133,6 @@ private slots:
         QCOMPARE(programs.runs().size(), runs);
         QCOMPARE(messagesShown(), QStringList{"Conversion failed | OK Critical OK | " + QString(message).replace("<P>", f.program)
                                               + "\n\nNothing has been imported: your register is as it was."});
-    }
-
-    // CFIL is found however its name is written; without it the conversion cannot start.
-    void conversionProgramsFound()
-    {
-        ImportRegister r;
-        const Folders f(r);
-        const FakePrograms programs(f.program, r.world().file(QStringLiteral("runs.log")));
-        QVERIFY(CheckClarionFilesPresent(f.program));
-        for (const char* name : {"CFIL", "cfil", "Cfil.EXE"}) {
-            programs.add(QString::fromLatin1(name));
-            QVERIFY2(!CheckClarionFilesPresent(f.program), name);
-            QFile::remove(QDir(f.program).filePath(QString::fromLatin1(name)));
-        }
-        programs.add(QStringLiteral("cfil.dat"));
-        QVERIFY(CheckClarionFilesPresent(f.program));
     }
 
     // What the members, types and lookups become, with each option; refused members in

@@ -80,19 +80,6 @@ private slots:
         QCOMPARE(r.rows("Select Number, Surname, PostCode, JoinDate from Zelk ORDER BY Number"), members);
     }
 
-    void importTextFailures()
-    {
-        ImportRegister r;
-        const Run missing = run(r, {"import-text", r.world().file("nowhere.csv")});
-        QCOMPARE(missing.exitCode, 1);
-        QVERIFY(missing.err.startsWith("Sorry, I can't find the file " + r.world().file("nowhere.csv")));
-        QFile::remove(r.path());
-        const QString path = r.writeFile(QStringLiteral("m.csv"), "Number\r\n1\r\n");
-        const Run noRegister = run(r, {"import-text", path});
-        QCOMPARE(noRegister.exitCode, 1);
-        QVERIFY(noRegister.err.startsWith("There is no register at "));
-    }
-
     void importDos()
     {
         ImportRegister r;
