@@ -302,6 +302,13 @@ void Recordset::setField(const QString& name, const QVariant& value)
     const int i = indexOf(name);
     if (i < 0)
         throw EngineError(err::ItemNotFound, QStringLiteral("Item not found in this collection (%1).").arg(name));
+    setField(i, value);
+}
+
+void Recordset::setField(int i, const QVariant& value)
+{
+    if (i < 0 || i >= int(m_fields.size()))
+        throw EngineError(err::ItemNotFound, QStringLiteral("Item not found in this collection (%1).").arg(i));
     if (m_mode == EditMode::None)
         throw EngineError(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     const FieldDef& f = m_fields[size_t(i)];
@@ -312,7 +319,7 @@ void Recordset::setField(const QString& name, const QVariant& value)
     // A date without a time of day reads as a QDate, pending or stored.
     if (stored.typeId() == QMetaType::QDateTime && stored.toDateTime().time() == QTime(0, 0))
         stored = stored.toDateTime().date();
-    m_buffer[size_t(i)] = stored;
+    m_buffer[size_t(i)] = std::move(stored);
     m_dirty[size_t(i)] = true;
 }
 

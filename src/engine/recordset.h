@@ -60,6 +60,11 @@ public:
     // user's regional settings (TypeMismatch, Overflow, ValueTooLong,
     // ZeroLengthNotAllowed). UpdateWithoutEdit (3020) when no row is pending.
     void setField(const QString& name, const QVariant& value);
+    // The same by the field's place in fields(), for work that sets the same fields of many
+    // rows and looks their names up once.
+    void setField(int index, const QVariant& value);
+    // The place of a field in fields(), or -1 when there is none of that name.
+    int fieldIndex(const QString& name) const { return indexOf(name); }
 
     enum class EditMode { None, Edit, Add };
     EditMode editMode() const { return m_mode; }

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 
 namespace zelk::import::dos {
@@ -225,6 +226,7 @@ DosMemberCount ImportDosMembers(AppState& state, const QString& dosFolder, const
         memoReader.emplace(*memos, u',');
     DosMemberCount count;
     QStringList refused;
+    QHash<QString, int> places;
     std::vector<QString> values;
     while (!reader.atEnd()) {
         reader.next(values);
@@ -245,8 +247,15 @@ DosMemberCount ImportDosMembers(AppState& state, const QString& dosFolder, const
         try {
             rs.addNew();
             PendingEdit pending(rs);
-            for (const auto& [field, value] : m.fields)
-                rs.setField(field, value);
+            for (const auto& [field, value] : m.fields) {
+                // Each name is looked up once for the whole file.
+                auto place = places.constFind(field);
+                if (place == places.constEnd())
+                    place = places.insert(field, rs.fieldIndex(field));
+                if (*place < 0)
+                    rs.setField(field, value);   // says which name is not a field
+                rs.setField(*place, value);
+            }
             rs.update();
             ++count.added;
         } catch (const EngineError& e) {

@@ -180,13 +180,20 @@ int ImportFile(AppState& state, const TextImport& import, const ImportCallbacks&
         io.ask(unreadableFileMessage(import.path, file));
         throw ImportStopped();
     }
-    // The columns to fill, found once rather than for every member.
-    std::vector<std::pair<int, QString>> columns;
-    for (int i = 0; i < kTextColumns; ++i)
-        if (!import.targets[size_t(i)].trimmed().isEmpty())
-            columns.emplace_back(i, import.targets[size_t(i)].trimmed());
-
+    // The columns to fill, and their fields, found once rather than for every member.
     Recordset& rs = *state.rsZelk;
+    struct Column {
+        int column;
+        QString target;
+        int field;
+    };
+    std::vector<Column> columns;
+    for (int i = 0; i < kTextColumns; ++i) {
+        const QString target = import.targets[size_t(i)].trimmed();
+        if (!target.isEmpty())
+            columns.push_back({i, target, rs.fieldIndex(target)});
+    }
+
     DelimitedReader reader(file.text, import.separator);
     std::vector<QString> values;
     if (!reader.atEnd())
@@ -198,15 +205,17 @@ int ImportFile(AppState& state, const TextImport& import, const ImportCallbacks&
         ++line;
         rs.addNew();
         PendingEdit pending(rs);
-        for (const auto& [column, target] : columns) {
+        for (const Column& c : columns) {
             // A short line leaves the later fields Null.
-            const QString value = size_t(column) < values.size() ? values[size_t(column)] : QString();
+            const QString value = size_t(c.column) < values.size() ? values[size_t(c.column)] : QString();
             try {
-                rs.setField(target, fieldValue(value));
+                if (c.field < 0)
+                    rs.setField(c.target, QVariant());   // says which name is not a field
+                rs.setField(c.field, fieldValue(value));
             } catch (const EngineError& e) {
                 if (!isConversionRefusal(e.number()))
                     throw;
-                io.ask(refusedValueMessage(target, value, line));
+                io.ask(refusedValueMessage(c.target, value, line));
                 throw ImportStopped();
             }
         }
