@@ -21,9 +21,10 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <functional>
 #include <iconv.h>
-#include <sys/resource.h>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace zelk::bench {
 
@@ -213,40 +214,106 @@ void row(const QString& operation, double ms, const QString& note)
     std::printf("%-44s %10s  %s\n", operation.toUtf8().constData(), figure.constData(), note.toUtf8().constData());
 }
 
+// A table of the DOS file's 24 values made as the register makes its tables: the same
+// kinds of field with the same checks, and indexes like Zelk's. (Zelk's own checks refuse
+// the file's day numbers and column order.)
+TableDef dosValuesTable()
+{
+    TableDef dat{QStringLiteral("ZelkDat"), {}, {}};
+    for (const char* whole : {"Number", "JoinDay", "RenewDay"})
+        dat.fields.push_back({QString::fromLatin1(whole), FieldType::Long, 0, true});
+    dat.fields.push_back({QStringLiteral("FeePaid"), FieldType::Currency, 0, true});
+    for (const char* text : {"Title", "FirstName", "Surname", "Address1", "Address2", "Address3", "Address4", "PostCode",
+                             "Phone", "WorkPhone", "Mobile", "Fax", "MemberType", "Lookup1", "Lookup2", "Lookup3",
+                             "Lookup4", "Lookup5", "Lookup6", "Unused"})
+        dat.fields.push_back({QString::fromLatin1(text), FieldType::Text, 100, true});
+    dat.indexes = {{QStringLiteral("Date"), {QStringLiteral("RenewDay")}, false},
+                   {QStringLiteral("Lookups"),
+                    {QStringLiteral("Lookup1"), QStringLiteral("Lookup2"), QStringLiteral("Lookup3"), QStringLiteral("Lookup4"),
+                     QStringLiteral("Lookup5"), QStringLiteral("Lookup6")},
+                    false},
+                   {QStringLiteral("Number"), {QStringLiteral("Number")}, false},
+                   {QStringLiteral("PostCode"), {QStringLiteral("PostCode")}, false},
+                   {QStringLiteral("Surname"), {QStringLiteral("Surname")}, false},
+                   {QStringLiteral("Type"), {QStringLiteral("MemberType")}, false}};
+    return dat;
+}
+
+Cost medianOf(const std::vector<Cost>& runs)
+{
+    std::vector<double> ms, cpu;
+    for (const Cost& c : runs) {
+        ms.push_back(c.ms);
+        cpu.push_back(c.cpuMs);
+    }
+    return {median(ms), median(cpu)};
+}
+
+// Ours and the tool's in turn, each on a register of its own made for the run, so that a
+// change in the machine's load falls on both alike; the medians of kImportRuns each.
+constexpr int kImportRuns = 3;
+
+struct Pair {
+    Cost ours;
+    Cost tool;
+    int added = 0;
+    int toolRows = 0;
+};
+
+Pair timePair(const QDir& dir, const QString& name, const std::function<int(AppState&)>& ours, const QString& tool,
+              const std::function<void(Database&)>& prepareTool, const QByteArray& toolScript, const QString& toolTable)
+{
+    Pair pair;
+    std::vector<Cost> oursRuns, toolRuns;
+    for (int run = 0; run < kImportRuns; ++run) {
+        const QString path = dir.filePath(QStringLiteral("%1-ours-%2.mdb").arg(name).arg(run));
+        buildNewDatabase(path);
+        auto state = openState(path);
+        oursRuns.push_back(costOf([&] { pair.added = ours(*state); }));
+        if (tool.isEmpty())
+            continue;
+        const QString theirs = dir.filePath(QStringLiteral("%1-tool-%2.mdb").arg(name).arg(run));
+        buildNewDatabase(theirs);
+        if (prepareTool)
+            prepareTool(*Database::open(theirs));
+        toolRuns.push_back(toolCost(tool, theirs, toolScript));
+        pair.toolRows = countRows(theirs, toolTable);
+    }
+    pair.ours = medianOf(oursRuns);
+    if (!toolRuns.empty())
+        pair.tool = medianOf(toolRuns);
+    return pair;
+}
+
 } // namespace
 
 void printImports(const QString& folder, int members)
 {
     const QDir dir(folder);
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
-    std::printf("Imports of %d members\n\n", members);
+    std::printf("Imports of %d members (medians of %d runs, ours and the tool's in turn)\n\n", members, kImportRuns);
     std::printf("%-44s %10s  %s\n", "operation", "ms", "note");
     std::printf("%-44s %10s  %s\n", QByteArray(44, '-').constData(), "----------", "----");
+    const AskUser say = [](const MessageRequest& m) {
+        std::fprintf(stderr, "%s\n", qPrintable(m.text));
+        return m.defaultButton;
+    };
     try {
         // The text import, whole: reading, splitting, converting, storing, committing and
         // reopening the members in surname order.
         const QString csv = dir.filePath(QStringLiteral("members.csv"));
         writeFile(csv, membersFile(members));
-        const QString ours = dir.filePath(QStringLiteral("text-ours.mdb"));
-        buildNewDatabase(ours);
-        Cost text;
-        {
-            auto state = openState(ours);
-            const TextFile file = readTextFile(csv);
-            const TextImport request{csv, u',', automaticTargets(readFieldNames(file.text, u',').names)};
-            const AskUser say = [](const MessageRequest& m) {
-                std::fprintf(stderr, "%s\n", qPrintable(m.text));
-                return m.defaultButton;
-            };
-            ImportResult result;
-            text = costOf([&] { result = importTextFile(*state, ImportMode::Store, request, {say, {}}); });
-            row(QStringLiteral("text import, file to register"), text.ms,
-                QStringLiteral("%1 members added, %2 MB file, %3 us each, ")
-                        .arg(result.membersAdded)
-                        .arg(double(QFileInfo(csv).size()) / 1e6, 0, 'f', 1)
-                        .arg(text.ms * 1000 / members, 0, 'f', 1)
-                    + cpu(text));
-        }
+        const TextImport request{csv, u',', automaticTargets(readFieldNames(readTextFile(csv).text, u',').names)};
+        const Pair text = timePair(
+            dir, QStringLiteral("text"),
+            [&](AppState& state) { return importTextFile(state, ImportMode::Store, request, {say, {}}).membersAdded; }, tool, {},
+            ".import --csv --skip 1 '" + csv.toUtf8() + "' Zelk\n", QStringLiteral("Zelk"));
+        row(QStringLiteral("text import, file to register"), text.ours.ms,
+            QStringLiteral("%1 members added, %2 MB file, %3 us each, ")
+                    .arg(text.added)
+                    .arg(double(QFileInfo(csv).size()) / 1e6, 0, 'f', 1)
+                    .arg(text.ours.ms * 1000 / members, 0, 'f', 1)
+                + cpu(text.ours));
         const double splitMs = elapsedMs([&] {
             const TextFile file = readTextFile(csv);
             DelimitedReader reader(file.text, u',');
@@ -255,16 +322,11 @@ void printImports(const QString& folder, int members)
                 reader.next(values);
         });
         row(QStringLiteral("  of which reading and splitting the file"), splitMs, QStringLiteral("decoding UTF-8 and taking the lines apart"));
-        if (tool.isEmpty()) {
+        if (tool.isEmpty())
             row(QStringLiteral("sqlite3 tool .import, same file"), -1, QStringLiteral("no sqlite3 on PATH"));
-        } else {
-            const QString theirs = dir.filePath(QStringLiteral("text-tool.mdb"));
-            buildNewDatabase(theirs);
-            const Cost c = toolCost(tool, theirs, ".import --csv --skip 1 '" + csv.toUtf8() + "' Zelk\n");
-            row(QStringLiteral("sqlite3 tool .import, same file, same table"), c.ms,
-                QStringLiteral("%1 rows after, ").arg(countRows(theirs, QStringLiteral("Zelk"))) + cpu(c) + QStringLiteral("; ")
-                    + ratio(text, c));
-        }
+        else
+            row(QStringLiteral("sqlite3 tool .import, same file, same table"), text.tool.ms,
+                QStringLiteral("%1 rows after, ").arg(text.toolRows) + cpu(text.tool) + QStringLiteral("; ") + ratio(text.ours, text.tool));
 
         // The DOS edition's files as the conversion programs leave them.
         const QString dos = dir.filePath(QStringLiteral("dos")) + QDir::separator();
@@ -274,52 +336,20 @@ void printImports(const QString& folder, int members)
         for (int k = 0; k < std::max(RegisterGenerator::memberTypes().size(), RegisterGenerator::lookups().size()); ++k)
             types += quoted(RegisterGenerator::memberTypes().value(k)).toUtf8() + ',' + quoted(RegisterGenerator::lookups().value(k)).toUtf8() + "\r\n";
         writeFile(dos + QStringLiteral("TYP_LOOK.DAT"), types);
-        const QString dosOurs = dir.filePath(QStringLiteral("dos-ours.mdb"));
-        buildNewDatabase(dosOurs);
-        Cost dosCost;
-        {
-            auto state = openState(dosOurs);
-            ImportResult result;
-            const AskUser answer = [](const MessageRequest&) { return MsgAnswer::OK; };
-            dosCost = costOf([&] { result = dos::importDosFiles(*state, ImportMode::Store, dos, {false, true}, {answer, {}}); });
-            row(QStringLiteral("DOS ZELK.DAT read into the register"), dosCost.ms,
-                QStringLiteral("%1 members added, mixed case on, %2 us each, ")
-                        .arg(result.membersAdded)
-                        .arg(dosCost.ms * 1000 / members, 0, 'f', 1)
-                    + cpu(dosCost));
-        }
-        if (!tool.isEmpty()) {
-            // Zelk's checks refuse ZELK.DAT's day numbers and column order, so the tool takes
-            // the file into a table of its 24 values, made as the register makes its tables:
-            // the same kinds of field with the same checks, and indexes like Zelk's.
-            const QString theirs = dir.filePath(QStringLiteral("dos-tool.mdb"));
-            buildNewDatabase(theirs);
-            {
-                TableDef dat{QStringLiteral("ZelkDat"), {}, {}};
-                for (const char* whole : {"Number", "JoinDay", "RenewDay"})
-                    dat.fields.push_back({QString::fromLatin1(whole), FieldType::Long, 0, true});
-                dat.fields.push_back({QStringLiteral("FeePaid"), FieldType::Currency, 0, true});
-                for (const char* text : {"Title", "FirstName", "Surname", "Address1", "Address2", "Address3", "Address4",
-                                         "PostCode", "Phone", "WorkPhone", "Mobile", "Fax", "MemberType", "Lookup1",
-                                         "Lookup2", "Lookup3", "Lookup4", "Lookup5", "Lookup6", "Unused"})
-                    dat.fields.push_back({QString::fromLatin1(text), FieldType::Text, 100, true});
-                dat.indexes = {{QStringLiteral("Date"), {QStringLiteral("RenewDay")}, false},
-                               {QStringLiteral("Lookups"),
-                                {QStringLiteral("Lookup1"), QStringLiteral("Lookup2"), QStringLiteral("Lookup3"),
-                                 QStringLiteral("Lookup4"), QStringLiteral("Lookup5"), QStringLiteral("Lookup6")},
-                                false},
-                               {QStringLiteral("Number"), {QStringLiteral("Number")}, false},
-                               {QStringLiteral("PostCode"), {QStringLiteral("PostCode")}, false},
-                               {QStringLiteral("Surname"), {QStringLiteral("Surname")}, false},
-                               {QStringLiteral("Type"), {QStringLiteral("MemberType")}, false}};
-                Database::open(theirs)->createTable(dat);
-            }
-            const Cost c = toolCost(tool, theirs, ".import --csv '" + (dos + QStringLiteral("ZELK.DAT")).toUtf8() + "' ZelkDat\n");
-            row(QStringLiteral("sqlite3 tool .import, same ZELK.DAT"), c.ms,
-                QStringLiteral("%1 rows after, into a table of its 24 values made like Zelk, ")
-                        .arg(countRows(theirs, QStringLiteral("ZelkDat")))
-                    + cpu(c) + QStringLiteral("; ") + ratio(dosCost, c));
-        }
+        const Pair dosPair = timePair(
+            dir, QStringLiteral("dos"),
+            [&](AppState& state) { return dos::importDosFiles(state, ImportMode::Store, dos, {false, true}, {say, {}}).membersAdded; },
+            tool, [](Database& db) { db.createTable(dosValuesTable()); },
+            ".import --csv '" + (dos + QStringLiteral("ZELK.DAT")).toUtf8() + "' ZelkDat\n", QStringLiteral("ZelkDat"));
+        row(QStringLiteral("DOS ZELK.DAT read into the register"), dosPair.ours.ms,
+            QStringLiteral("%1 members added, mixed case on, %2 us each, ")
+                    .arg(dosPair.added)
+                    .arg(dosPair.ours.ms * 1000 / members, 0, 'f', 1)
+                + cpu(dosPair.ours));
+        if (!tool.isEmpty())
+            row(QStringLiteral("sqlite3 tool .import, same ZELK.DAT"), dosPair.tool.ms,
+                QStringLiteral("%1 rows after, into a table of its 24 values made like Zelk, ").arg(dosPair.toolRows)
+                    + cpu(dosPair.tool) + QStringLiteral("; ") + ratio(dosPair.ours, dosPair.tool));
     } catch (const EngineError& e) {
         std::fprintf(stderr, "engine error %d: %s\n", e.number(), qPrintable(e.description()));
     } catch (const std::exception& e) {
