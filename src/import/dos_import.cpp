@@ -56,7 +56,7 @@ std::optional<double> amount(const QString& text)
 
 QString mixed(QString text, bool mixedCase)
 {
-    if (mixedCase)
+    if (mixedCase && !text.isEmpty())
         MixedCase(text);
     return text;
 }
@@ -142,7 +142,7 @@ DosMember dosMember(const std::vector<QString>& values, const std::optional<QStr
     QString title = mixed(value(4), options.mixedCase);
     QString first = mixed(value(5), options.mixedCase);
     QString surname = mixed(value(6), options.mixedCase);
-    m.displayName = QStringList{title.trimmed(), first.trimmed(), surname.trimmed()}.join(u' ').trimmed();
+    m.displayName = QString(title.trimmed() + u' ' + first.trimmed() + u' ' + surname.trimmed()).trimmed();
 
     const auto number = wholeNumber(value(0));
     if (!number) {

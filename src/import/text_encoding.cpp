@@ -1,10 +1,11 @@
 #include "text_encoding.h"
 
+#include <QHash>
 #include <QStringDecoder>
 #include <QSysInfo>
 
+#include <array>
 #include <cerrno>
-#include <cstring>
 #include <iconv.h>
 #include <stdexcept>
 #include <string>
@@ -53,30 +54,45 @@ private:
 
 } // namespace
 
-QString decodeCodePage(QByteArrayView bytes, const char* codePage)
+namespace {
+
+// What each of the 256 bytes of a single-byte code page stands for, asked of the system's
+// converter once per code page; a byte the code page does not define stands for the
+// character of the same number, as Windows reads it.
+using ByteTable = std::array<char16_t, 256>;
+
+ByteTable byteTable(const char* codePage)
 {
     Converter converter(codePage);
-    // One UTF-16 unit for every byte of a single-byte code page, two to spare.
-    QString text(bytes.size() + 2, Qt::Uninitialized);
-    char* in = const_cast<char*>(bytes.data());
-    size_t inLeft = size_t(bytes.size());
-    char* outStart = reinterpret_cast<char*>(text.data());
-    char* out = outStart;
-    size_t outLeft = size_t(text.size()) * sizeof(QChar);
-    while (inLeft > 0) {
-        if (iconv(converter.handle(), &in, &inLeft, &out, &outLeft) != size_t(-1))
-            break;
-        if (errno != EILSEQ || outLeft < sizeof(QChar))
+    ByteTable table{};
+    for (int b = 0; b < 256; ++b) {
+        char byte = char(b);
+        char16_t unit = char16_t(b);
+        char* in = &byte;
+        size_t inLeft = 1;
+        char* out = reinterpret_cast<char*>(&unit);
+        size_t outLeft = sizeof unit;
+        iconv(converter.handle(), nullptr, nullptr, nullptr, nullptr);
+        if (iconv(converter.handle(), &in, &inLeft, &out, &outLeft) == size_t(-1) && errno != EILSEQ)
             throw std::runtime_error(std::string("The text could not be read in the code page ") + codePage + ".");
-        // A byte the code page does not define: the character of the same number.
-        const QChar same(char16_t(static_cast<unsigned char>(*in)));
-        memcpy(out, &same, sizeof(QChar));
-        out += sizeof(QChar);
-        outLeft -= sizeof(QChar);
-        ++in;
-        --inLeft;
+        table[size_t(b)] = outLeft == 0 ? unit : char16_t(b);
     }
-    text.truncate(qsizetype((out - outStart) / qsizetype(sizeof(QChar))));
+    return table;
+}
+
+} // namespace
+
+QString decodeCodePage(QByteArrayView bytes, const char* codePage)
+{
+    thread_local QHash<QByteArray, ByteTable> tables;
+    auto found = tables.constFind(QByteArray(codePage));
+    if (found == tables.constEnd())
+        found = tables.insert(QByteArray(codePage), byteTable(codePage));
+    const ByteTable& table = *found;
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = table[static_cast<unsigned char>(bytes[i])];
     return text;
 }
 

@@ -20,9 +20,9 @@ struct DecodedText {
 DecodedText decodeText(QByteArrayView bytes);
 
 // Bytes in a single-byte code page of the system's converter (iconv names: "CP437",
-// "WINDOWS-1252"). A byte the code page leaves undefined is read as the character of the
-// same number, as Windows does. Throws std::runtime_error when the system cannot convert
-// from that code page.
+// "WINDOWS-1252"), which tells once per code page what each byte stands for. A byte the
+// code page leaves undefined is read as the character of the same number, as Windows
+// does. Throws std::runtime_error when the system cannot convert from that code page.
 QString decodeCodePage(QByteArrayView bytes, const char* codePage);
 
 } // namespace zelk::import
