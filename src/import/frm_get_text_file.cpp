@@ -30,9 +30,11 @@ namespace {
 
 constexpr int kRowsPerSide = import::kTextColumns / 2;
 
+// The file dialogs of Linux desktops match patterns with regard to case: the upper-case
+// forms find the files that Windows and DOS named in capitals.
 const QString& fileFilter()
 {
-    static const QString filter = QStringLiteral("Text Files (*.prn, *.txt, *.csv)|*.prn;*.txt;*.csv");
+    static const QString filter = QStringLiteral("Text Files (*.prn, *.txt, *.csv)|*.prn;*.txt;*.csv;*.PRN;*.TXT;*.CSV");
     return filter;
 }
 
@@ -193,7 +195,8 @@ void frmGetTextFile::optSep_Click(int)
 
 void frmGetTextFile::Command1_Click()
 {
-    QString chosen = UserDialogs::openFile({QStringLiteral("Open"), QFileInfo(m_dialogFileName).path(), fileFilter()}, this);
+    const QString folder = m_dialogFileName.isEmpty() ? QDir::homePath() : QFileInfo(m_dialogFileName).path();
+    QString chosen = UserDialogs::openFile({QStringLiteral("Open"), folder, fileFilter()}, this);
     // The dialog keeps the file name of an earlier choice: cancelling it reads that file again.
     if (chosen.isEmpty())
         chosen = m_dialogFileName;

@@ -124,8 +124,9 @@ void frmGetZelkDos::Command2_Click()
     CheckClarionFilesPresent();
     if (FilesMissing)
         return;
+    // The file dialogs of Linux desktops match with regard to case; DOS named its files in capitals.
     const QString chosen = UserDialogs::openFile(
-        {QStringLiteral("Open"), startFolder(), QStringLiteral("DOS Files (zelk2.dat)|zelk2.dat")}, this);
+        {QStringLiteral("Open"), startFolder(), QStringLiteral("DOS Files (zelk2.dat)|zelk2.dat;ZELK2.DAT")}, this);
     if (chosen.isEmpty())
         return;
     DosFolder = QFileInfo(chosen).absolutePath() + QDir::separator();

@@ -105,7 +105,7 @@ private slots:
 
         w.optSep[1]->click();
         getFile(w, writeFile(*p, "club.csv", kClub));
-        QCOMPARE(DialogScript::fileQuestions().last().filter, QStringLiteral("Text Files (*.prn, *.txt, *.csv)|*.prn;*.txt;*.csv"));
+        QCOMPARE(DialogScript::fileQuestions().last().filter, QStringLiteral("Text Files (*.prn, *.txt, *.csv)|*.prn;*.txt;*.csv;*.PRN;*.TXT;*.CSV"));
         QCOMPARE(columns(w, 5), (QStringList{"Number | 12 | Number", "Surname | Smith, J | Surname", "First Name | Mary | FirstName",
                                              "Favourite colour | blue |  ", " |  |  "}));
         QVERIFY(w.Command2[0]->isEnabled());
@@ -244,7 +244,7 @@ private slots:
             QCOMPARE(members, (QStringList{"1|", "40|Zed"}));
             return;
         }
-        QCOMPARE(DialogScript::fileQuestions().last().filter, QStringLiteral("DOS Files (zelk2.dat)|zelk2.dat"));
+        QCOMPARE(DialogScript::fileQuestions().last().filter, QStringLiteral("DOS Files (zelk2.dat)|zelk2.dat;ZELK2.DAT"));
         QCOMPARE(w.DosFolder, dos);
         QCOMPARE(messagesShown().mid(0, 2),
                  (QStringList{"File Conversion | OK Information OK | Your current files will need to be converted to a format "
