@@ -5,11 +5,14 @@
 //
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
+#include "backup_bench.h"
 #include "import_bench.h"
 #include "jet_bench.h"
 #include "labels_bench.h"
+#include "mail_bench.h"
 #include "main_window_bench.h"
 #include "register_generator.h"
+#include "report_bench.h"
 #include "search_bench.h"
 #include "timing.h"
 
@@ -244,7 +247,10 @@ int main(int argc, char** argv)
     std::printf("\n");
     printSurnameSearch(path);
     printLabelsToPdf(path);
+    printReportFigures(path);
     printJetFigures(QStringLiteral(ZELK_JET_FILES));
     printImports(temporary.path(), members);
+    printMailRun();
+    printRegisterBackup(path);
     return 0;
 }

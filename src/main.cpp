@@ -1,3 +1,4 @@
+#include "backup/backup_menu.h"
 #include "cli/command_line.h"
 #include "core/app_state.h"
 #include "core/program_info.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <cstdio>
 #include <memory>
 
@@ -31,9 +33,15 @@ int runWindows(int argc, char** argv)
 {
     QApplication app(argc, argv);
     nameTheApplication();
+    // The desktop entry and icon an installed copy has, so the desktop shows the window
+    // under the program's own name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("uk.co.bramwick.ZelkMembership"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("uk.co.bramwick.ZelkMembership")));
 
     // A register of the Windows program found at the register's path is offered for conversion.
     zelk::setForeignRegisterHandler(zelk::askToConvertWindowsRegister);
+    // The everyday backup at start-up, and a good backup offered for a damaged register.
+    zelk::backup::installStartupRoutines();
     zelk::AppState state;
     std::unique_ptr<zelk::frmZelkMain> mainWindow;
     {

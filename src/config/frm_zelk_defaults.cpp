@@ -14,8 +14,11 @@
 #include "core/settings_store.h"
 #include "ui/unexpected_error.h"
 #include "engine/engine_error.h"
+#include "mail/mail_server.h"
+#include "mail/password_store.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -133,7 +136,9 @@ void frmZelkDefaults::buildControls()
     txtSMTP = new QLineEdit;
     txtSMTP->setToolTip(QStringLiteral(
         "This is the email server the program should use - please check with your internet service provider if you are not sure."));
-    for (QLineEdit* box : {txtEmail, txtSMTP}) {
+    txtSMTP->setPlaceholderText(QStringLiteral("smtp.example.org, smtp.example.org:587 or smtps://smtp.example.org"));
+    buildMailLogin();
+    for (QLineEdit* box : {txtEmail, txtSMTP, txtUser}) {
         box->setMinimumWidth(260);
         onBoxFocus(box, {}, [box] { trimBox(box); });
     }
@@ -161,6 +166,9 @@ void frmZelkDefaults::buildControls()
     auto* email = new QFormLayout;
     email->addRow(Label2[0], txtEmail);
     email->addRow(Label2[1], txtSMTP);
+    email->addRow(lblUser, txtUser);
+    email->addRow(lblPassword, txtPassword);
+    email->addRow(lblSecurity, cmbSecurity);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
@@ -186,7 +194,7 @@ void frmZelkDefaults::chainTabOrder()
         order << o;
     for (auto* c : chkDefault)
         order << c;
-    order << txtEmail << txtSMTP << cmdChangeDefaultLabel << Command1[1] << Command1[0];
+    order << txtEmail << txtSMTP << txtUser << txtPassword << cmbSecurity << cmdChangeDefaultLabel << Command1[1] << Command1[0];
     setTabChain(order);
 }
 
@@ -208,6 +216,8 @@ void frmZelkDefaults::Form_Load()
     const QString server = readSetting(setting::EmailSMTP);
     if (!server.isEmpty())
         txtSMTP->setText(server);
+    txtUser->setText(readSetting(setting::EmailUser));
+    cmbSecurity->setCurrentIndex(int(mail::securityOf(readSetting(setting::EmailSecurity))));
     const QString greeting = readSetting(setting::EmailGreeting);
     if (greeting == QLatin1String("Friendly"))
         optGreeting[1]->setChecked(true);
@@ -258,6 +268,43 @@ void frmZelkDefaults::SaveDefaults()
     else if (optGreeting[0]->isChecked())
         greeting = QStringLiteral("Formal");
     saveSetting(setting::EmailGreeting, greeting);
+    SaveMailLogin();
+}
+
+// Most mail providers want an encrypted connection and a login: a user name, a password
+// kept in the desktop's keyring, and the kind of encryption.
+void frmZelkDefaults::buildMailLogin()
+{
+    lblUser = new QLabel(QStringLiteral("User name:"));
+    txtUser = new QLineEdit;
+    txtUser->setToolTip(QStringLiteral("The user name your mail provider gave you for sending mail. Leave it empty when the "
+                                       "server needs no login."));
+    lblPassword = new QLabel(QStringLiteral("Password:"));
+    txtPassword = new QLineEdit;
+    txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setToolTip(QStringLiteral("The password for that user name. It is kept in your desktop's keyring, never in "
+                                           "Zelk's own settings. Leave the box empty to keep the password already kept."));
+    lblSecurity = new QLabel(QStringLiteral("Connection security:"));
+    cmbSecurity = new QComboBox;
+    for (const auto security : {mail::Security::None, mail::Security::StartTls, mail::Security::SslTls})
+        cmbSecurity->addItem(mail::securityText(security));
+    cmbSecurity->setToolTip(QStringLiteral(
+        "None: the connection is encrypted whenever the server offers it (STARTTLS). STARTTLS: the server must offer it, or "
+        "nothing is sent. SSL/TLS: encrypted from the start, usually on port 465. A password is only ever sent over an "
+        "encrypted connection."));
+}
+
+void frmZelkDefaults::SaveMailLogin()
+{
+    saveSetting(setting::EmailUser, txtUser->text());
+    saveSetting(setting::EmailSecurity, mail::securityText(mail::Security(cmbSecurity->currentIndex())));
+    if (txtPassword->text().isEmpty() || txtUser->text().isEmpty())
+        return;
+    if (mail::storePassword(txtUser->text(), readSetting(setting::EmailSMTP), txtPassword->text())
+        == mail::PasswordKept::UntilProgramEnds)
+        MessageBox::show(QStringLiteral("There is no keyring on this desktop to keep the password in, so it is kept only until "
+                                        "Zelk Membership ends. After that you will be asked for it when you send e-mail."),
+                         QStringLiteral("Password kept for now"), MsgButtons::OK, MsgIcon::Information, this);
 }
 
 void frmZelkDefaults::Command1_Click(int Index)

@@ -6,6 +6,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,13 @@ public:
     std::array<QLabel*, 3> Label2{};
     QLineEdit* txtEmail = nullptr;
     QLineEdit* txtSMTP = nullptr;
+    // The mail server's login and connection security; the password goes to the keyring.
+    QLabel* lblUser = nullptr;
+    QLineEdit* txtUser = nullptr;
+    QLabel* lblPassword = nullptr;
+    QLineEdit* txtPassword = nullptr;
+    QLabel* lblSecurity = nullptr;
+    QComboBox* cmbSecurity = nullptr;   // None, STARTTLS, SSL/TLS
     QLabel* Label1 = nullptr;
     QPushButton* cmdChangeDefaultLabel = nullptr;
     std::array<QPushButton*, 2> Command1{};
@@ -51,6 +59,8 @@ private:
     void buildControls();
     void chainTabOrder();
     void Form_Load();
+    void buildMailLogin();
+    void SaveMailLogin();
     // The sort order a save stores: the option chosen, or the one read on opening.
     QString chosenSortOrder() const;
 

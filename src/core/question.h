@@ -8,9 +8,9 @@
 
 namespace zelk {
 
-enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
+enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, AbortRetryIgnore };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgAnswer { OK, Cancel, Yes, No };
+enum class MsgAnswer { OK, Cancel, Yes, No, Abort, Retry, Ignore };
 
 struct MessageRequest {
     QString text;

@@ -24,6 +24,10 @@ inline constexpr SettingKey LabelSize{"Defaults", "LabelSize", "L7160"};
 inline constexpr SettingKey EmailSender{"Defaults", "EmailSender", ""};
 inline constexpr SettingKey EmailSMTP{"Defaults", "EmailSMTP", ""};
 inline constexpr SettingKey EmailGreeting{"Defaults", "EmailGreeting", "Friendly"};
+// The mail server's login and connection security ("None", "STARTTLS", "SSL/TLS"); the
+// password is kept in the keyring, never here.
+inline constexpr SettingKey EmailUser{"Defaults", "EmailUser", ""};
+inline constexpr SettingKey EmailSecurity{"Defaults", "EmailSecurity", "None"};
 inline constexpr SettingKey WebBrowser{"Location", "WebBrowser", ""};
 inline constexpr SettingKey ZelkDB{"Location", "ZelkDB", ""};
 } // namespace setting

@@ -1,8 +1,8 @@
 #include "frm_zelk_main.h"
 
-#include "frm_about.h"
 #include "picture_box.h"
 
+#include "backup/backup_menu.h"
 #include "config/frm_find_browser.h"
 #include "config/frm_include_skip.h"
 #include "config/frm_lookups.h"
@@ -14,8 +14,10 @@
 #include "import/frm_get_text_file.h"
 #include "import/frm_get_zelk_dos.h"
 #include "import/frm_get_zelk_win.h"
+#include "reports/frm_prints.h"
 #include "search/frm_search.h"
 
+#include "ui/frm_about.h"
 #include "ui/tab_order.h"
 #include "core/app_state.h"
 #include "ui/guarded.h"
@@ -78,6 +80,25 @@ void openModal(AppState& state, QWidget* parent, const char* where)
         runModal(window);
     } catch (const std::exception& e) {
         showUnexpectedError(errorNumber(e), QString::fromLatin1(where), parent);
+    }
+}
+
+// Opens the reports window, which leaves the main window browsing the report's selection.
+// While a change to the member shown is unsaved it stays closed: showing the selection
+// would throw the typing away.
+void openReports(AppState& state, frmZelkMain& main)
+{
+    if (!main.cmdNext[1]->isEnabled()) {
+        MessageBox::show(QStringLiteral("You have changed this member but not saved the changes.\n\n"
+                                        "Please save or undo them before making a report."),
+                         QStringLiteral("Unsaved changes"), MsgButtons::OK, MsgIcon::Exclamation, &main);
+        return;
+    }
+    try {
+        frmPrints window(state, main, &main);
+        runModal(window);
+    } catch (const std::exception& e) {
+        showUnexpectedError(errorNumber(e), QStringLiteral("Command1"), &main);
     }
 }
 
@@ -277,6 +298,7 @@ void frmZelkMain::buildMenus()
     mnuFile[1] = menuFile->addSeparator();
     mnuFile[2] = menuFile->addAction(QStringLiteral("E&xit"));
     mnuFile[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    backup::addBackupMenuItems(menuFile, mnuFile[1], m_state, *this, this, [this] { return !cmdNext[1]->isEnabled(); });
 
     menuOptions = menuBar()->addMenu(QStringLiteral("O&ptions"));
     const char* options[7] = {"&Default Settings", "&Screen Text", "&Include/skip fields", "Reset Auto Number",
@@ -321,8 +343,10 @@ void frmZelkMain::connectControls()
     connect(Picture1, &PictureBox::rightPressed, this, &frmZelkMain::Picture1_RightPressed);
     for (int i = 0; i < 4; ++i)
         connect(cmdNext[i], &QPushButton::clicked, this, [this, i] { cmdNext_Click(i); });
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 4; ++i)
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    connect(Command1[4], &QPushButton::clicked, this, [this] { openReports(m_state, *this); });
+    connect(menuPrints, &QAction::triggered, this, [this] { openReports(m_state, *this); });
     connect(mnuFile[2], &QAction::triggered, this, [this] { mnuFile_Click(2); });
     for (int i = 0; i < 5; ++i)
         connect(mnuSort[i], &QAction::triggered, this, [this, i] { mnuSort_Click(i); });

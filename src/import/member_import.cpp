@@ -1,5 +1,7 @@
 #include "member_import.h"
 
+#include "backup/backup_messages.h"
+#include "backup/register_backup.h"
 #include "core/app_state.h"
 
 #include "engine/engine_error.h"
@@ -48,6 +50,13 @@ MessageRequest importedMessage()
 
 ImportResult runImport(AppState& state, ImportMode mode, const ImportCallbacks& io, const ImportWork& work)
 {
+    // The register as it was is backed up before the first member is written; without a
+    // backup the import goes on only when the user says so.
+    if (mode == ImportMode::Store) {
+        const backup::Outcome saved = backup::makeBackup(*state.dbZelk, backup::Kind::BeforeImport, QDateTime::currentDateTime());
+        if (!saved.made() && io.ask(backup::importWithoutBackupQuestion(saved)) != MsgAnswer::Yes)
+            return ImportResult{};
+    }
     ImportResult result;
     try {
         // The record sets added through now hold rows that a rollback takes away again:

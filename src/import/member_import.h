@@ -66,8 +66,10 @@ struct ImportResult {
 // EngineError it lets through stops the import too and is reported by runImport.
 using ImportWork = std::function<int()>;
 
-// Runs `work`, then RemovePlaceholderMember, as one transaction, and keeps the result
-// (Store) or undoes it (Check). When the work stops, or the register refuses the writes
+// Stores first a backup of the register (a backup that fails is put to the user through
+// `io.ask`, and only Yes goes on without one). Then runs `work`, then
+// RemovePlaceholderMember, as one transaction, and keeps the result (Store) or undoes it
+// (Check). When the work stops, or the register refuses the writes
 // (held by another program, read-only, disk full), nothing is kept and, for a refusal,
 // the user is told through `io.ask` what happened. Whatever happened, the shared record
 // sets are then reopened (ReopenSharedRecordsets). Any other exception is passed on after

@@ -28,6 +28,7 @@ QList<MsgAnswer> buttonsOf(MsgButtons buttons)
     case MsgButtons::OKCancel: return {MsgAnswer::OK, MsgAnswer::Cancel};
     case MsgButtons::YesNo: return {MsgAnswer::Yes, MsgAnswer::No};
     case MsgButtons::YesNoCancel: return {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
+    case MsgButtons::AbortRetryIgnore: return {MsgAnswer::Abort, MsgAnswer::Retry, MsgAnswer::Ignore};
     }
     return {MsgAnswer::OK};
 }
@@ -39,6 +40,9 @@ QMessageBox::StandardButton standardButton(MsgAnswer answer)
     case MsgAnswer::Cancel: return QMessageBox::Cancel;
     case MsgAnswer::Yes: return QMessageBox::Yes;
     case MsgAnswer::No: return QMessageBox::No;
+    case MsgAnswer::Abort: return QMessageBox::Abort;
+    case MsgAnswer::Retry: return QMessageBox::Retry;
+    case MsgAnswer::Ignore: return QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
 }
@@ -55,7 +59,8 @@ QMessageBox::Icon standardIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// Escape answers Cancel where there is one, No in a Yes/No box, and OK in an OK box.
+// Escape answers Cancel where there is one, No in a Yes/No box, Abort in an
+// Abort/Retry/Ignore box, and OK in an OK box.
 MsgAnswer escapeAnswer(MsgButtons buttons)
 {
     const auto set = buttonsOf(buttons);
@@ -63,6 +68,8 @@ MsgAnswer escapeAnswer(MsgButtons buttons)
         return MsgAnswer::Cancel;
     if (set.contains(MsgAnswer::No))
         return MsgAnswer::No;
+    if (set.contains(MsgAnswer::Abort))
+        return MsgAnswer::Abort;
     return MsgAnswer::OK;
 }
 
@@ -131,6 +138,9 @@ MsgAnswer answerOf(const QMessageBox& box)
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Abort: return MsgAnswer::Abort;
+    case QMessageBox::Retry: return MsgAnswer::Retry;
+    case QMessageBox::Ignore: return MsgAnswer::Ignore;
     default: break;
     }
     const auto set = box.standardButtons();
@@ -138,6 +148,8 @@ MsgAnswer answerOf(const QMessageBox& box)
         return MsgAnswer::Cancel;
     if (set & QMessageBox::No)
         return MsgAnswer::No;
+    if (set & QMessageBox::Abort)
+        return MsgAnswer::Abort;
     return MsgAnswer::OK;
 }
 

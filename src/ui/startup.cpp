@@ -7,6 +7,7 @@
 #include "busy_cursor.h"
 #include "create_database.h"
 #include "frm_splash.h"
+#include "register_backups.h"
 #include "core/main_defaults.h"
 #include "message_box.h"
 #include "core/program_folder.h"
@@ -103,6 +104,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 CreateLabelsTable(s.DatabasePath);
                 s.reopen(s.rsLabels, QStringLiteral("Select * from Labels"));
             }
+            backUpRegisterIfDue(s);
             finish(s, splash, showMainWindow);
             return true;
         } catch (const EngineError& e) {

@@ -80,7 +80,8 @@ std::optional<QString> UserDialogs::inputBox(const InputQuestion& question, QWid
         return s.inputs.takeFirst();
     }
     bool ok = false;
-    const QString text = QInputDialog::getText(parent, question.title, question.prompt, QLineEdit::Normal, QString(), &ok);
+    const QString text = QInputDialog::getText(parent, question.title, question.prompt,
+                                               question.hidden ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return std::nullopt;
     return text;

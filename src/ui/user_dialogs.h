@@ -19,6 +19,7 @@ struct FileQuestion {
 struct InputQuestion {
     QString prompt;
     QString title;
+    bool hidden = false;   // a password: what is typed shows as dots
 };
 
 namespace UserDialogs {

@@ -13,9 +13,9 @@ namespace zelk::test {
 // Every message shown since the test's world began, each as "title | buttons icon default | text".
 inline QStringList messagesShown()
 {
-    static const char* buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
+    static const char* buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel", "AbortRetryIgnore"};
     static const char* icons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
-    static const char* answers[] = {"OK", "Cancel", "Yes", "No"};
+    static const char* answers[] = {"OK", "Cancel", "Yes", "No", "Abort", "Retry", "Ignore"};
     QStringList out;
     for (const auto& m : MessageScript::asked())
         out << QStringLiteral("%1 | %2 %3 %4 | %5").arg(m.title, QLatin1String(buttons[int(m.buttons)]), QLatin1String(icons[int(m.icon)]),

@@ -80,12 +80,13 @@ private slots:
     }
 
     // The box shown for real reads no typed text as markup, and answers Escape with Cancel,
-    // or No where there is no Cancel, and Enter with the default button.
+    // or No where there is no Cancel (Abort beside Retry and Ignore), and Enter with the
+    // default button.
     void theRealBoxAnswersEscapeAndEnter()
     {
         QList<MsgAnswer> answers;
         for (const auto& [buttons, byDefault] : {std::pair{MsgButtons::OK, MsgAnswer::OK}, {MsgButtons::YesNo, MsgAnswer::No},
-                                                 {MsgButtons::YesNoCancel, MsgAnswer::Yes}})
+                                                 {MsgButtons::YesNoCancel, MsgAnswer::Yes}, {MsgButtons::AbortRetryIgnore, MsgAnswer::Retry}})
             for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
                 auto box = MessageBox::buildMessageBox({"<b>Smith & Jones</b>", "Title", buttons, MsgIcon::Exclamation, byDefault}, nullptr);
                 QCOMPARE((QList<int>{box->textFormat(), box->icon()}), (QList<int>{Qt::PlainText, QMessageBox::Warning}));
@@ -95,7 +96,8 @@ private slots:
                 QVERIFY(!box->isVisible());
                 answers << MessageBox::answerOf(*box);
             }
-        QCOMPARE(answers, (QList<MsgAnswer>{MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::No, MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Yes}));
+        QCOMPARE(answers, (QList<MsgAnswer>{MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::No, MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Yes,
+                                            MsgAnswer::Abort, MsgAnswer::Retry}));
     }
 
     void arrowsAndEnterMoveLikeTab()
