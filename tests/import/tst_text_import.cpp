@@ -5,10 +5,11 @@
 
 #include "testlib/test_registry.h"
 
-#include "engine/regional.h"
 #include "import/text_file.h"
 #include "import/text_import.h"
+#include "reports/data_export.h"
 
+#include <QBuffer>
 #include <QTest>
 
 using namespace zelk;
@@ -46,41 +47,21 @@ ImportResult importBytes(ImportRegister& r, const QByteArray& bytes, QChar separ
 
 const char* const kMemberColumns = "Select Number, Surname, FirstName, Address1, Address2, PostCode, JoinDate, FeePaid, Lapsed, Memo from Zelk ORDER BY Number";
 
-QString exportValue(const QVariant& v, const QString& field)
-{
-    if (v.isNull())
-        return {};
-    if (field.endsWith(QLatin1String("Date")) || field == QLatin1String("Birthday"))
-        return regional::locale().toString(v.toDate(), QLocale::LongFormat);
-    if (field == QLatin1String("FeePaid"))
-        return regional::formatCurrency(v.toDouble());
-    if (field == QLatin1String("Lapsed"))
-        return v.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    return v.toString();
-}
-
 const QStringList kExportFields{"Number", "JoinDate", "RenewDate", "Birthday", "FeePaid", "Title", "FirstName", "Surname",
                                 "Address1", "Address2", "Address3", "Address4", "Address5", "PostCode", "Phone",
                                 "WorkPhone", "Fax", "Mobile", "Email", "Email2", "InternetLink", "MemberType",
                                 "Lookup1", "Lookup2", "Lookup3", "Lookup4", "Lookup5", "Lookup6", "Lapsed"};
 
-// The data export of the register at `path`: the heading line, then each member's values
-// in quotes (a quote inside a value doubled), CR LF line ends, UTF-8.
+// Our own data export of every member of the register at `path`.
 QByteArray exportOf(const QString& path)
 {
-    QString out = QStringLiteral(
-        "\"Number\",\"Join Date\",\"Renewal Date\",\"Birthday\",\"Fee Paid\",\"Title\",\"First Name\",\"Surname\","
-        "\"Address 1\",\"Address 2\",\"Address 3\",\"Address 4\",\"Address 5\",\"Post Code\",\"Phone\",\"Work Phone\","
-        "\"Fax\",\"Mobile\",\"Email 1\",\"Email 2\",\"Web address\",\"Membership Type\",\"Lookup 1\",\"Lookup 2\","
-        "\"Lookup 3\",\"Lookup 4\",\"Lookup 5\",\"Lookup 6\",\"Lapsed\"\r\n");
     auto db = Database::open(path);
-    for (auto rs = db->openRecordset(QStringLiteral("Select * from Zelk ORDER BY Surname")); !rs->eof(); rs->moveNext()) {
-        QStringList values;
-        for (const QString& f : kExportFields)
-            values << u'"' + exportValue(rs->field(f), f).replace(u'"', QStringLiteral("\"\"")) + u'"';
-        out += values.join(u',') + QStringLiteral("\r\n");
-    }
-    return out.toUtf8();
+    auto members = db->openRecordset(QStringLiteral("Select * from Zelk ORDER BY Surname"));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    if (!reports::PrintFile(*members, false, out))
+        qFatal("the export was not written");
+    return out.data();
 }
 
 } // namespace
