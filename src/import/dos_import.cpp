@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QLocale>
 
 namespace zelk::import::dos {
@@ -133,6 +132,30 @@ QString errorLogLine(const QString& number, const QString& name, const QString& 
     return (number + u' ' + name).trimmed() + QStringLiteral(": ") + reason;
 }
 
+namespace {
+
+// The places of dosFieldNames().
+enum DosField {
+    NumberField, JoinDateField, RenewDateField, BirthdayField, FeePaidField, TitleField, FirstNameField, SurnameField,
+    Address1Field, PostCodeField = Address1Field + 4, PhoneField, WorkPhoneField, MobileField, FaxField, MemberTypeField,
+    Lookup1Field, MemoField = Lookup1Field + 6
+};
+
+} // namespace
+
+const QStringList& dosFieldNames()
+{
+    static const QStringList names{
+        QStringLiteral("Number"),     QStringLiteral("JoinDate"),  QStringLiteral("RenewDate"), QStringLiteral("Birthday"),
+        QStringLiteral("FeePaid"),    QStringLiteral("Title"),     QStringLiteral("FirstName"), QStringLiteral("Surname"),
+        QStringLiteral("Address1"),   QStringLiteral("Address2"),  QStringLiteral("Address3"),  QStringLiteral("Address4"),
+        QStringLiteral("PostCode"),   QStringLiteral("Phone"),     QStringLiteral("WorkPhone"), QStringLiteral("Mobile"),
+        QStringLiteral("Fax"),        QStringLiteral("MemberType"), QStringLiteral("Lookup1"),  QStringLiteral("Lookup2"),
+        QStringLiteral("Lookup3"),    QStringLiteral("Lookup4"),   QStringLiteral("Lookup5"),   QStringLiteral("Lookup6"),
+        QStringLiteral("Memo")};
+    return names;
+}
+
 DosMember dosMember(const std::vector<QString>& values, const std::optional<QString>& memo, const DosOptions& options)
 {
     const auto value = [&values](int i) { return size_t(i) < values.size() ? values[size_t(i)] : QString(); };
@@ -150,9 +173,9 @@ DosMember dosMember(const std::vector<QString>& values, const std::optional<QStr
         return m;
     }
     m.numberValue = *number;
-    m.fields.emplace_back(QStringLiteral("Number"), QVariant(*number));
+    m.fields.emplace_back(NumberField, QVariant(*number));
 
-    const auto date = [&](int i, const char* what, const QString& field) {
+    const auto date = [&](int i, const char* what, DosField field) {
         const auto day = wholeNumber(value(i));
         if (!day) {
             m.problem = QStringLiteral("The %1 \"%2\" is not a day number.").arg(QString::fromLatin1(what), value(i).trimmed());
@@ -161,48 +184,27 @@ DosMember dosMember(const std::vector<QString>& values, const std::optional<QStr
         if (const auto d = dateOfDayNumber(*day))
             m.fields.emplace_back(field, QVariant(*d));
     };
-    date(1, "join date", QStringLiteral("JoinDate"));
-    date(2, "renewal date", options.birthday ? QStringLiteral("Birthday") : QStringLiteral("RenewDate"));
+    date(1, "join date", JoinDateField);
+    date(2, "renewal date", options.birthday ? BirthdayField : RenewDateField);
     const auto fee = amount(value(3));
     if (!fee)
         m.problem = QStringLiteral("The fee \"%1\" is not an amount.").arg(value(3).trimmed());
     if (!m.problem.isEmpty())
         return m;
-    m.fields.emplace_back(QStringLiteral("FeePaid"), QVariant(*fee));
+    m.fields.emplace_back(FeePaidField, QVariant(*fee));
 
-    // The texts after the surname: the file's value, its field, and whether mixed case
-    // applies (post codes and numbers keep their case).
-    struct TextColumn {
-        int value;
-        QString field;
-        bool mixes;
-    };
-    static const std::vector<TextColumn> kTexts = [] {
-        std::vector<TextColumn> t;
-        const auto add = [&t](int value, const char* field, bool mixes) { t.push_back({value, QString::fromLatin1(field), mixes}); };
-        add(7, "Address1", true);
-        add(8, "Address2", true);
-        add(9, "Address3", true);
-        add(10, "Address4", true);
-        add(11, "PostCode", false);
-        add(12, "Phone", false);
-        add(13, "WorkPhone", false);
-        add(14, "Mobile", false);
-        add(15, "Fax", false);
-        add(16, "MemberType", true);
-        for (int l = 1; l <= 6; ++l)
-            add(16 + l, QStringLiteral("Lookup%1").arg(l).toLatin1().constData(), true);
-        return t;
-    }();
-    static const QString kTitle = QStringLiteral("Title"), kFirstName = QStringLiteral("FirstName"),
-                         kSurname = QStringLiteral("Surname"), kMemo = QStringLiteral("Memo");
-    m.fields.emplace_back(kTitle, QVariant(title));
-    m.fields.emplace_back(kFirstName, QVariant(first));
-    m.fields.emplace_back(kSurname, QVariant(surname));
-    for (const TextColumn& c : kTexts)
-        m.fields.emplace_back(c.field, QVariant(c.mixes ? mixed(value(c.value), options.mixedCase) : value(c.value)));
+    m.fields.emplace_back(TitleField, QVariant(title));
+    m.fields.emplace_back(FirstNameField, QVariant(first));
+    m.fields.emplace_back(SurnameField, QVariant(surname));
+    // The texts after the surname, values 8 to 23 of the record in the order of their
+    // fields; post codes and numbers keep their case.
+    for (int field = Address1Field; field < MemoField; ++field) {
+        const QString text = value(field - Address1Field + 7);
+        const bool keepsCase = field >= PostCodeField && field <= FaxField;
+        m.fields.emplace_back(field, QVariant(keepsCase ? text : mixed(text, options.mixedCase)));
+    }
     if (memo)
-        m.fields.emplace_back(kMemo, QVariant(mixed(*memo, options.mixedCase)));
+        m.fields.emplace_back(MemoField, QVariant(mixed(*memo, options.mixedCase)));
     return m;
 }
 
@@ -226,7 +228,10 @@ DosMemberCount ImportDosMembers(AppState& state, const QString& dosFolder, const
         memoReader.emplace(*memos, u',');
     DosMemberCount count;
     QStringList refused;
-    QHash<QString, int> places;
+    // Where each field stands in the record set, looked up once for the whole file.
+    std::vector<int> places;
+    for (const QString& name : dosFieldNames())
+        places.push_back(rs.fieldIndex(name));
     std::vector<QString> values;
     while (!reader.atEnd()) {
         reader.next(values);
@@ -248,13 +253,9 @@ DosMemberCount ImportDosMembers(AppState& state, const QString& dosFolder, const
             rs.addNew();
             PendingEdit pending(rs);
             for (const auto& [field, value] : m.fields) {
-                // Each name is looked up once for the whole file.
-                auto place = places.constFind(field);
-                if (place == places.constEnd())
-                    place = places.insert(field, rs.fieldIndex(field));
-                if (*place < 0)
-                    rs.setField(field, value);   // says which name is not a field
-                rs.setField(*place, value);
+                if (places[size_t(field)] < 0)
+                    rs.setField(dosFieldNames()[field], value);   // says which name is not a field
+                rs.setField(places[size_t(field)], value);
             }
             rs.update();
             ++count.added;

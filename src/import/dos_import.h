@@ -30,9 +30,12 @@ struct DosMember {
     QString number;        // the membership number as the file has it
     qint64 numberValue = 0;
     QString displayName;   // title, first name and surname, joined by blanks
-    std::vector<std::pair<QString, QVariant>> fields;   // field and value, in the order they are set
+    std::vector<std::pair<int, QVariant>> fields;   // field (of dosFieldNames()) and value, in the order they are set
     QString problem;       // a value that is not what the file should hold: the member is refused
 };
+
+// The member fields the DOS files fill, as DosMember::fields numbers them.
+const QStringList& dosFieldNames();
 
 // The member of a record of 24 values (fewer are taken as empty) and its memo record's
 // text, when the memo file has one for it.
