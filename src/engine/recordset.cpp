@@ -33,9 +33,14 @@ public:
     }
     // One of the connection's kept statements: reset, not finalized, when done.
     Statement(Database& db, const QString& sql)
+        : Statement(db, sql, db.cachedStatement(sql))
+    {
+    }
+    // The kept statement of `sql`, already looked up.
+    Statement(Database& db, const QString& sql, sqlite3_stmt* kept)
         : m_db(db.handle())
         , m_sql(sql)
-        , m_st(db.cachedStatement(sql))
+        , m_st(kept)
         , m_kept(true)
     {
     }
@@ -387,10 +392,11 @@ void Recordset::update()
                                   .arg(table, names().join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
             }
             m_insertFields = m_dirty;
+            m_insertStatement = m_db.cachedStatement(m_insertSql);
         }
         std::vector<QByteArray> texts;
         texts.reserve(changed.size());
-        Statement st(m_db, m_insertSql);
+        Statement st(m_db, m_insertSql, m_insertStatement);
         for (size_t i = 0; i < changed.size(); ++i)
             bindValue(st.get(), int(i + 1), m_buffer[changed[i]], texts);
         st.step();

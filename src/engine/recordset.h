@@ -117,6 +117,7 @@ private:
     std::vector<bool> m_dirty;                   // fields set since addNew/edit
     std::vector<bool> m_insertFields;            // the fields m_insertSql sets
     QString m_insertSql;                         // the insert of the last row added
+    sqlite3_stmt* m_insertStatement = nullptr;   // its statement, kept by the database
     qint64 m_editKey = 0;
 };
 
