@@ -13,12 +13,7 @@ NavigationTimes timeNavigation(const QString& path, int moves)
 {
     AppState state;
     state.DatabasePath = path;
-    state.dbZelk = Database::open(path);
-    state.reopen(state.rsZelk, membersInOrder(QStringLiteral("Surname")));
-    state.reopen(state.rsSettings, QStringLiteral("Select * from Settings"));
-    state.reopen(state.rsMemberTypes, QStringLiteral("Select * from Members"));
-    state.reopen(state.rsLookups, QStringLiteral("Select * from Lookups"));
-    state.reopen(state.rsLabels, QStringLiteral("Select * from Labels"));
+    state.openRegister(membersInOrder(QStringLiteral("Surname")));
 
     frmZelkMain window(state);
     window.show();

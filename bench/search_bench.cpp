@@ -7,7 +7,7 @@
 #include "engine/engine_error.h"
 #include "engine/recordset.h"
 #include "engine/regional.h"
-#include "search/search_query.h"
+#include "data/queries.h"
 
 #include <QFileInfo>
 
@@ -54,7 +54,7 @@ Keystroke timeKeystroke(AppState& state, const QString& text, bool anywhere)
 {
     Keystroke k;
     k.text = text;
-    const auto sql = search::narrowingQuery(QStringLiteral("Surname"), text, anywhere);
+    const auto sql = query::narrowingQuery(QStringLiteral("Surname"), text, anywhere);
     k.ms = medianMs([&] {
         state.reopen(state.rsZelk, *sql);
         k.matches = state.rsZelk->recordCount();
@@ -82,7 +82,7 @@ void printSurnameSearch(const QString& path, const QString& typed)
     Keystroke anywhere;
     try {
         state.dbZelk = Database::open(path);
-        state.reopen(state.rsZelk, search::wholeRegisterQuery(QStringLiteral("Surname")));
+        state.reopen(state.rsZelk, query::membersInOrder(QStringLiteral("Surname")));
         for (qsizetype n = 1; n <= typed.size(); ++n)
             keys.push_back(timeKeystroke(state, typed.left(n), false));
         anywhere = timeKeystroke(state, typed.mid(1), true);

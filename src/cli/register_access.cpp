@@ -19,13 +19,8 @@ std::unique_ptr<AppState> openRegister(QTextStream& err)
         return nullptr;
     }
     try {
-        state->dbZelk = Database::open(state->DatabasePath, Database::Mode::Shared);
         state->SortOrder = QStringLiteral("Surname");
-        state->reopen(state->rsZelk, membersInOrder(state->SortOrder));
-        state->reopen(state->rsSettings, QStringLiteral("Select * from Settings"));
-        state->reopen(state->rsMemberTypes, QStringLiteral("Select * from Members"));
-        state->reopen(state->rsLookups, QStringLiteral("Select * from Lookups"));
-        state->reopen(state->rsLabels, QStringLiteral("Select * from Labels"));
+        state->openRegister(membersInOrder(state->SortOrder));
     } catch (const EngineError& e) {
         if (e.number() == err::NotAnSqliteFile || e.number() == err::TableNotFound)
             err << "The file " << state->DatabasePath << " is not a membership register that this program can open.\n";

@@ -1,7 +1,6 @@
 #include "frm_choose_font.h"
 
 #include "ui/tab_order.h"
-#include "core/app_state.h"
 #include "ui/message_box.h"
 
 #include <QFontDatabase>
@@ -14,10 +13,9 @@
 
 namespace zelk {
 
-frmChooseFont::frmChooseFont(AppState& state, QLineEdit* fontBox, QWidget* parent)
+frmChooseFont::frmChooseFont(AppState&, QLineEdit* fontBox, QWidget* parent)
     : QDialog(parent)
     , List1(new QListWidget)
-    , m_state(state)
     , m_fontBox(fontBox)
 {
     setWindowTitle(QStringLiteral("Choose a font from the list below"));
@@ -70,7 +68,6 @@ void frmChooseFont::Command1_Click(int Index)
                          MsgIcon::Information, this);
         return;
     }
-    m_state.WorkString = name;
     if (m_fontBox)
         m_fontBox->setText(name);
     accept();

@@ -14,7 +14,7 @@ struct AppState;
 class frmChooseFont : public QDialog {
     Q_OBJECT
 public:
-    // `fontBox` is the label-type window's font box, which OK fills.
+    // `fontBox` is the label-type window's font box, which OK fills with the font chosen.
     frmChooseFont(AppState& state, QLineEdit* fontBox, QWidget* parent = nullptr);
 
     void Command1_Click(int Index);   // 0 Cancel, 1 OK
@@ -26,7 +26,6 @@ public:
     std::array<QPushButton*, 2> Command1{};
 
 private:
-    AppState& m_state;
     QLineEdit* m_fontBox;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/app_state.h"
 #include "core/settings_store.h"
+#include "ui/message_box.h"
 #include "ui/user_dialogs.h"
 
 #include <QDir>
@@ -82,6 +83,8 @@ void frmFindBrowser::Command1_Click()
         m_state.BrowserPath = QDir::toNativeSeparators(chosen);
         saveSetting(setting::WebBrowser, m_state.BrowserPath);
         accept();
+    } catch (const SettingsNotSaved& e) {
+        MessageBox::show(e.message(), this);   // known for this run; the window stays open to try again
     } catch (const std::exception&) {
         // The window stays open for another try.
     }

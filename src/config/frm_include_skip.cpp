@@ -1,14 +1,13 @@
 #include "frm_include_skip.h"
 
-#include "ui/button_row.h"
-#include "ui/tab_order.h"
 #include "core/app_state.h"
-#include "ui/key_preview.h"
-#include "ui/main_view.h"
-#include "ui/message_box.h"
-#include "ui/unexpected_error.h"
 #include "data/schema.h"
-#include "engine/engine_error.h"
+#include "engine/transaction_guard.h"
+#include "ui/button_row.h"
+#include "ui/cancel_question.h"
+#include "ui/guarded.h"
+#include "ui/message_box.h"
+#include "ui/tab_order.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -37,7 +36,8 @@ frmIncludeSkip::frmIncludeSkip(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmIncludeSkip"));
     setWindowTitle(QStringLiteral("Include/skip fields on data entry"));
     buildControls();
-    installKeyPreview(this);
+    // Unlike the other option windows it moves by Tab alone: Up, Down and Enter keep their
+    // usual meaning for a check box.
     Form_Load();
 }
 
@@ -71,7 +71,7 @@ void frmIncludeSkip::buildControls()
 
 void frmIncludeSkip::Form_Load()
 {
-    try {
+    guarded(QStringLiteral("Form_Load"), this, [this] {
         auto& settings = *m_state.rsSettings;
         settings.moveFirst();
         const QStringList flags = schema::includeFlagFields();
@@ -81,9 +81,7 @@ void frmIncludeSkip::Form_Load()
             if (!flag.isNull() && !flag.toBool())
                 chkSkip[i]->setChecked(false);
         }
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("Form_Load"), this);
-    }
+    });
 }
 
 void frmIncludeSkip::RestoreSkipDefaults()
@@ -98,38 +96,33 @@ void frmIncludeSkip::RestoreSkipDefaults()
 
 bool frmIncludeSkip::SaveSkipDefaults()
 {
-    auto& settings = *m_state.rsSettings;
-    try {
+    const bool saved = guarded(QStringLiteral("SaveSkipDefaults"), this, [this] {
+        auto& settings = *m_state.rsSettings;
+        PendingEdit edit(settings);
         settings.moveFirst();
         settings.edit();
         const QStringList flags = schema::includeFlagFields();
         for (int i = 0; i < kFlagCount; ++i)
             settings.setField(flags[i], chkSkip[i]->isChecked());
         settings.update();
-    } catch (const EngineError& e) {
-        if (settings.editMode() != Recordset::EditMode::None)
-            settings.cancelUpdate();
-        showUnexpectedError(e.number(), QStringLiteral("SaveSkipDefaults"), this);
-        return false;
-    }
-    try {
-        if (m_state.main)
-            m_state.main->ApplyIncludeSkip();
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("ApplyIncludeSkip"), this);
-    }
-    accept();
-    return true;
+    });
+    // The opener lets the main window take up the new flags.
+    if (saved)
+        accept();
+    return saved;
+}
+
+void frmIncludeSkip::reject()
+{
+    Command1_Click(0);
 }
 
 void frmIncludeSkip::Command1_Click(int Index)
 {
     switch (Index) {
     case 0:
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, this)
-            == MsgAnswer::Yes)
-            reject();
+        if (confirmCancelAllChanges(this))
+            QDialog::reject();
         break;
     case 1:
         RestoreSkipDefaults();

@@ -21,12 +21,15 @@ public:
 
     // Asks, then checks every box; nothing is stored until Save.
     void RestoreSkipDefaults();
-    // Stores the boxes as the include flags, lets the main window take them and closes.
-    // Returns false when the register refused the change; nothing is then stored.
+    // Stores the boxes as the include flags and closes the window Accepted, so the opener
+    // lets the main window take them up. Returns false when the register refused the
+    // change; nothing is then stored.
     bool SaveSkipDefaults();
 
     // 0 cancel, 1 defaults, 2 save.
     void Command1_Click(int Index);
+    // Esc and the title bar's close button ask as Cancel does.
+    void reject() override;
 
     QLabel* Label1 = nullptr;
     std::array<QCheckBox*, kFlagCount> chkSkip{};

@@ -1,15 +1,13 @@
 #include "frm_lookups.h"
 
-#include "ui/tab_order.h"
 #include "core/app_state.h"
-#include "ui/main_view.h"
-#include "ui/message_box.h"
-#include "ui/unexpected_error.h"
-#include "ui/user_dialogs.h"
-
 #include "engine/collation.h"
 #include "engine/recordset.h"
-#include "engine/sql_dialect.h"
+#include "engine/transaction_guard.h"
+#include "ui/guarded.h"
+#include "ui/message_box.h"
+#include "ui/tab_order.h"
+#include "ui/user_dialogs.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -20,36 +18,14 @@
 
 namespace zelk {
 
-namespace {
-
-const QString kTypeList = QStringLiteral("Type");
-const QString kLookupList = QStringLiteral("Lookups");
-
-QString valueField(bool typeMode)
-{
-    return typeMode ? QStringLiteral("Member Type") : QStringLiteral("Lookups");
-}
-
-// The members holding `quoted` as their type, or in any of their six lookups.
-QString inUseQuery(bool typeMode, const QString& quoted)
-{
-    if (typeMode)
-        return QStringLiteral("Select * from Zelk where MemberType = ") + quoted;
-    QStringList conditions;
-    for (int i = 1; i <= 6; ++i)
-        conditions << QStringLiteral("(Lookup") + QString::number(i) + QStringLiteral(" = ") + quoted + u')';
-    return QStringLiteral("Select * from Zelk where ") + conditions.join(QStringLiteral(" or ")) + u' ';
-}
-
-} // namespace
-
-frmLookups::frmLookups(AppState& state, QWidget* parent)
+frmLookups::frmLookups(AppState& state, query::ValueList list, const QString& boxValue, QWidget* parent)
     : QDialog(parent)
     , List1(new QListWidget)
     , cmdAdd(new QPushButton)
     , cmdDelete(new QPushButton(QStringLiteral("&Delete")))
     , m_state(state)
-    , m_typeMode(state.WorkString == kTypeList)
+    , m_list(list)
+    , m_boxValue(boxValue)
 {
     Command1[1] = new QPushButton(QStringLiteral("OK"));
     Command1[0] = new QPushButton(QStringLiteral("Cancel"));
@@ -78,27 +54,23 @@ frmLookups::frmLookups(AppState& state, QWidget* parent)
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
 
     m_selected.clear();
-    if (m_typeMode) {
-        setWindowTitle(QStringLiteral("Membership Types"));
-        cmdAdd->setText(QStringLiteral("&Add Membership Type"));
-        FillList(kTypeList);
-    } else {
-        setWindowTitle(QStringLiteral("Lookups"));
-        cmdAdd->setText(QStringLiteral("&Add Lookup"));
-        FillList(kLookupList);
-    }
+    setWindowTitle(typeMode() ? QStringLiteral("Membership Types") : QStringLiteral("Lookups"));
+    cmdAdd->setText(typeMode() ? QStringLiteral("&Add Membership Type") : QStringLiteral("&Add Lookup"));
+    FillList(m_list);
 }
 
-void frmLookups::FillList(const QString& listName)
+std::unique_ptr<Recordset>& frmLookups::listRecordset()
 {
-    try {
-        const bool types = listName == kTypeList;
-        if (types || listName == kLookupList) {
-            auto& rs = types ? m_state.rsMemberTypes : m_state.rsLookups;
-            m_state.reopen(rs, types ? QStringLiteral("Select * from Members") : QStringLiteral("Select * from Lookups"));
-            if (rs->recordCount() == 0)
-                return;
-            const QString field = valueField(types);
+    return typeMode() ? m_state.rsMemberTypes : m_state.rsLookups;
+}
+
+void frmLookups::FillList(query::ValueList list)
+{
+    guarded(QStringLiteral("FillList"), this, [this, list] {
+        auto& rs = list == query::ValueList::MemberTypes ? m_state.rsMemberTypes : m_state.rsLookups;
+        m_state.reopen(rs, query::valueListQuery(list));
+        if (rs->recordCount() > 0) {
+            const QString field = query::valueField(list);
             QStringList values;
             for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
                 const QVariant value = rs->field(field);
@@ -111,22 +83,17 @@ void frmLookups::FillList(const QString& listName)
                              [&](const QString& a, const QString& b) { return collator.lessThan(a, b); });
             List1->addItems(values);
         }
-        if (!m_state.main)
-            return;
         // The box's own value is highlighted only when the list holds it exactly, case and all.
-        const QString current = m_state.main->boxText(m_state.LookupField);
-        if (current.isEmpty())
+        if (m_boxValue.isEmpty())
             return;
         for (int i = 0; i < List1->count(); ++i) {
-            if (List1->item(i)->text() == current) {
+            if (List1->item(i)->text() == m_boxValue) {
                 List1->setCurrentRow(i);
-                m_selected = current;
+                m_selected = m_boxValue;
                 return;
             }
         }
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QStringLiteral("FillList"), this);
-    }
+    });
 }
 
 void frmLookups::List1_Click()
@@ -152,14 +119,12 @@ void frmLookups::Command1_Click(int Index)
         showNothingSelected();
         return;
     }
-    if (m_state.main)
-        m_state.main->setBoxText(m_state.LookupField, m_selected);
     accept();
 }
 
 void frmLookups::showNothingSelected()
 {
-    MessageBox::show(m_typeMode ? QStringLiteral("You haven't selected a membership type.")
+    MessageBox::show(typeMode() ? QStringLiteral("You haven't selected a membership type.")
                                 : QStringLiteral("You haven't selected a lookup."),
                      QStringLiteral("Nothing selected"), MsgButtons::OK, MsgIcon::Information, this);
 }
@@ -167,7 +132,7 @@ void frmLookups::showNothingSelected()
 void frmLookups::cmdAdd_Click()
 {
     const auto answer = UserDialogs::inputBox(
-        m_typeMode ? InputQuestion{QStringLiteral("Please enter a new membership type"), QStringLiteral("Add Membership Type")}
+        typeMode() ? InputQuestion{QStringLiteral("Please enter a new membership type"), QStringLiteral("Add Membership Type")}
                    : InputQuestion{QStringLiteral("Please enter a new lookup"), QStringLiteral("Add Lookup")},
         this);
     if (!answer)
@@ -177,32 +142,30 @@ void frmLookups::cmdAdd_Click()
         return;
     if (value.contains(u'"')) {
         MessageBox::show(QStringLiteral("Sorry, but you can't use \"")
-                             + (m_typeMode ? QStringLiteral(" in membership types.") : QStringLiteral(" in lookups.")),
+                             + (typeMode() ? QStringLiteral(" in membership types.") : QStringLiteral(" in lookups.")),
                          QStringLiteral("Can't use a double quote here"), MsgButtons::OK, MsgIcon::Information, this);
         return;
     }
 
-    Recordset& rs = m_typeMode ? *m_state.rsMemberTypes : *m_state.rsLookups;
-    const QString field = valueField(m_typeMode);
-    try {
-        rs.findFirst(u'[' + field + QStringLiteral("] = ") + sql::quoteText(value));
-        if (!rs.noMatch()) {
-            MessageBox::show(QStringLiteral("You already have a ") + value
-                                 + (m_typeMode ? QStringLiteral(" membership type.") : QStringLiteral(" lookup.")),
-                             QStringLiteral("Duplicate"), MsgButtons::OK, MsgIcon::Information, this);
+    bool duplicate = false;
+    const bool stored = guarded(QStringLiteral("cmdAdd_Click"), this, [this, &value, &duplicate] {
+        Recordset& rs = *listRecordset();
+        rs.findFirst(query::valueCriterion(m_list, value));
+        duplicate = !rs.noMatch();
+        if (duplicate)
             return;
-        }
-        rs.addNew();
-        rs.setField(field, value);
-        rs.update();
-    } catch (const std::exception& e) {
         // A refused value leaves nothing pending, so the next addition starts afresh.
-        if (rs.editMode() != Recordset::EditMode::None)
-            rs.cancelUpdate();
-        showUnexpectedError(errorNumber(e), QStringLiteral("cmdAdd_Click"), this);
-        return;
-    }
-    insertSorted(value);
+        PendingEdit edit(rs);
+        rs.addNew();
+        rs.setField(query::valueField(m_list), value);
+        rs.update();
+    });
+    if (duplicate)
+        MessageBox::show(QStringLiteral("You already have a ") + value
+                             + (typeMode() ? QStringLiteral(" membership type.") : QStringLiteral(" lookup.")),
+                         QStringLiteral("Duplicate"), MsgButtons::OK, MsgIcon::Information, this);
+    else if (stored)
+        insertSorted(value);
 }
 
 void frmLookups::insertSorted(const QString& value)
@@ -221,44 +184,42 @@ void frmLookups::cmdDelete_Click()
         return;
     }
     const QString value = m_selected;
-    const QString quoted = sql::quoteText(value);
-    try {
-        m_state.reopen(m_state.rsInUse, inUseQuery(m_typeMode, quoted));
-        if (m_state.rsInUse->recordCount() > 0) {
-            MessageBox::show((m_typeMode ? QStringLiteral("You still have some members with a membership type of ")
-                                         : QStringLiteral("You still have some members with a lookup of "))
-                                 + value + u'.',
-                             QStringLiteral("Can't delete at the moment"), MsgButtons::OK, MsgIcon::Information, this);
-            return;
-        }
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QStringLiteral("cmdDelete_Click"), this);
+    bool inUse = true;
+    if (!guarded(QStringLiteral("cmdDelete_Click"), this, [this, &value, &inUse] {
+            m_state.reopen(m_state.rsInUse, query::inUseQuery(m_list, value));
+            inUse = m_state.rsInUse->recordCount() > 0;
+        }))
+        return;
+    if (inUse) {
+        MessageBox::show((typeMode() ? QStringLiteral("You still have some members with a membership type of ")
+                                     : QStringLiteral("You still have some members with a lookup of "))
+                             + value + u'.',
+                         QStringLiteral("Can't delete at the moment"), MsgButtons::OK, MsgIcon::Information, this);
         return;
     }
-
     if (MessageBox::show(QStringLiteral("Are you sure that you want to delete ") + value + u'?',
                          QStringLiteral("Just Checking"), MsgButtons::YesNo, MsgIcon::Question, this)
         != MsgAnswer::Yes)
         return;
 
-    Recordset& rs = m_typeMode ? *m_state.rsMemberTypes : *m_state.rsLookups;
-    try {
-        m_state.SQLText = (m_typeMode ? QStringLiteral("[Member Type] = ") : QStringLiteral("Lookups = ")) + quoted;
+    bool deleted = false;
+    const bool done = guarded(QStringLiteral("cmdDelete_Click"), this, [this, &value, &deleted] {
+        Recordset& rs = *listRecordset();
+        m_state.SQLText = query::valueCriterion(m_list, value);
         rs.findFirst(m_state.SQLText);
         if (rs.noMatch())
             return;
+        PendingEdit edit(rs);
         rs.edit();
         rs.deleteCurrent();
-    } catch (const std::exception& e) {
-        if (rs.editMode() != Recordset::EditMode::None)
-            rs.cancelUpdate();
-        showUnexpectedError(errorNumber(e), QStringLiteral("cmdDelete_Click"), this);
+        deleted = true;
+    });
+    if (!done || !deleted)
         return;
-    }
-    // The deleted value is gone from the list, so OK must not put it into the main window.
+    // The deleted value is gone from the list, so OK must not hand it over.
     List1->clear();
     m_selected.clear();
-    FillList(m_typeMode ? kTypeList : kLookupList);
+    FillList(m_list);
 }
 
 } // namespace zelk

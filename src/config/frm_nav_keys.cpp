@@ -3,6 +3,7 @@
 #include "ui/tab_order.h"
 #include "core/app_state.h"
 #include "core/settings_store.h"
+#include "ui/guarded.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,7 +49,9 @@ void frmNavKeys::Command1_Click()
 {
     // 1: Ctrl+Page Up goes to the previous member; 0: to the next one.
     const bool up = optDir[0]->isChecked();
-    saveSetting(setting::PageDir, up ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!guarded(QStringLiteral("Command1_Click"), this,
+                 [up] { saveSetting(setting::PageDir, up ? QStringLiteral("1") : QStringLiteral("0")); }))
+        return;
     m_state.PageDir = up ? 1 : 0;
     accept();
 }

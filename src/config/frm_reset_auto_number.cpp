@@ -1,15 +1,17 @@
 #include "frm_reset_auto_number.h"
 
-#include "ui/button_row.h"
-#include "ui/tab_order.h"
 #include "core/app_state.h"
+#include "core/text_rules.h"
+#include "data/field_names.h"
+#include "engine/transaction_guard.h"
+#include "ui/box_focus.h"
+#include "ui/button_row.h"
+#include "ui/guarded.h"
 #include "ui/message_box.h"
-#include "ui/unexpected_error.h"
+#include "ui/tab_order.h"
 #include "ui/validtxt.h"
 
-#include "engine/recordset.h"
-
-#include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,21 +21,6 @@
 #include <limits>
 
 namespace zelk {
-
-namespace {
-
-// The counter is a Long: digits that stand for more than it holds cannot be stored.
-bool tooLargeForCounter(const QString& digits)
-{
-    for (QChar c : digits)
-        if (c < u'0' || c > u'9')
-            return false;   // not a plain number: the engine judges it
-    bool ok = false;
-    const qlonglong number = digits.toLongLong(&ok);
-    return !ok || number > std::numeric_limits<qint32>::max();
-}
-
-} // namespace
 
 frmResetAutoNumber::frmResetAutoNumber(AppState& state, QWidget* parent)
     : QDialog(parent)
@@ -74,29 +61,22 @@ void frmResetAutoNumber::Form_Load()
     Label1->setText(QStringLiteral("Re-set the auto-number sequence.\n\n"
                                    "Zelk automatically increments the membership number by 1 each time a member is added.\n\n"
                                    "Use this option to re-set this number or to start a new numbering series."));
-    try {
+    guarded(QStringLiteral("frmResetAutoNumber"), this, [this] {
         m_state.rsSettings->moveFirst();
-        const QVariant last = m_state.rsSettings->field(QStringLiteral("LastNumber"));
+        const QVariant last = m_state.rsSettings->field(field::LastNumber);
         Text1->setText(last.isNull() ? QString() : QString::number(last.toLongLong()));
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QStringLiteral("frmResetAutoNumber"), this);
-    }
+    });
 }
 
 bool frmResetAutoNumber::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Text1) {
         if (event->type() == QEvent::FocusIn)
-            Text1_GotFocus();
+            selectOnEntry(Text1, static_cast<QFocusEvent*>(event)->reason());
         else if (event->type() == QEvent::FocusOut)
             Text1_LostFocus();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmResetAutoNumber::Text1_GotFocus()
-{
-    SelectAllText(Text1);
 }
 
 void frmResetAutoNumber::Text1_LostFocus()
@@ -118,30 +98,29 @@ void frmResetAutoNumber::Command1_Click(int Index)
 void frmResetAutoNumber::SaveLastNumber()
 {
     Text1_LostFocus();
-    const QString text = Text1->text();
-    if (text.isEmpty()) {
+    // Only digits are a number: a pasted sign, group separator or exponent is none.
+    const auto number = wholeNumber(Text1->text());
+    if (!number) {
         MessageBox::show(QStringLiteral("You must enter a number in the box."), QStringLiteral("Last number missing"),
                          MsgButtons::OK, MsgIcon::Exclamation, this);
         return;
     }
-    if (tooLargeForCounter(text)) {
+    // The counter is a Long: digits that stand for more than it holds cannot be stored.
+    if (*number > std::numeric_limits<qint32>::max()) {
         MessageBox::show(QStringLiteral("That number is too large. Please enter a number no larger than 2,147,483,647."),
                          QStringLiteral("Number too large"), MsgButtons::OK, MsgIcon::Exclamation, this);
         return;
     }
-    Recordset& rs = *m_state.rsSettings;
-    try {
+    const bool saved = guarded(QStringLiteral("Command1_Click"), this, [this, number] {
+        Recordset& rs = *m_state.rsSettings;
+        PendingEdit edit(rs);
         rs.moveFirst();
         rs.edit();
-        rs.setField(QStringLiteral("LastNumber"), text);
+        rs.setField(field::LastNumber, *number);
         rs.update();
-    } catch (const std::exception& e) {
-        if (rs.editMode() != Recordset::EditMode::None)
-            rs.cancelUpdate();
-        showUnexpectedError(errorNumber(e), QStringLiteral("Command1_Click"), this);
-        return;
-    }
-    accept();
+    });
+    if (saved)
+        accept();
 }
 
 } // namespace zelk

@@ -18,7 +18,6 @@ public:
     explicit frmResetAutoNumber(AppState& state, QWidget* parent = nullptr);
 
     void Command1_Click(int Index);   // 0 Cancel, 1 Save
-    void Text1_GotFocus();
     void Text1_LostFocus();
 
     QLabel* Label1 = nullptr;

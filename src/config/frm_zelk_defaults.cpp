@@ -2,18 +2,17 @@
 
 #include "frm_change_default_label.h"
 
-#include "ui/button_row.h"
-#include "ui/tab_order.h"
-#include "ui/box_focus.h"
-
 #include "core/app_state.h"
+#include "core/settings_store.h"
+#include "data/sort_fields.h"
+#include "ui/box_focus.h"
+#include "ui/button_row.h"
+#include "ui/cancel_question.h"
+#include "ui/guarded.h"
 #include "ui/key_preview.h"
-#include "ui/main_view.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"
-#include "core/settings_store.h"
-#include "ui/unexpected_error.h"
-#include "engine/engine_error.h"
+#include "ui/tab_order.h"
 #include "mail/mail_server.h"
 #include "mail/password_store.h"
 
@@ -35,30 +34,43 @@ namespace {
 
 // Each option's caption and the value it stores.
 struct Option {
-    const char* caption;
-    const char* value;
+    QLatin1String caption;
+    QLatin1String value;
 };
 
-constexpr Option kSortOrders[5] = {
-    {"&Surname", "Surname"}, {"&Number", "Number"}, {"Membership &Type", "MemberType"},
-    {"&Post Code", "PostCode"}, {"&Renewal Date", "RenewDate"}};
-constexpr Option kPrintOrders[7] = {
-    {"Surname", "Surname"}, {"Membership Type", "MemberType"}, {"Renewal Date", "RenewDate"},
-    {"Membership Number", "Number"}, {"Post Code", "PostCode"}, {"Birthday", "Birthday"}, {"Lookups", "Lookups"}};
-constexpr Option kReportTypes[4] = {{"Labels", "Labels"}, {"List", "List"}, {"File", "File"}, {"E-mail", "E-mail"}};
-constexpr Option kGreetings[3] = {{"Formal", "Formal"}, {"Friendly", "Friendly"}, {"None", "None"}};
+constexpr Option option(const char* caption, const char* value)
+{
+    return {QLatin1String(caption), QLatin1String(value)};
+}
+
+const std::array<Option, 5> kSortOrders = [] {
+    std::array<Option, 5> options{};
+    for (size_t i = 0; i < kStartupSortOptions.size(); ++i) {
+        const SortField& sort = sortField(kStartupSortOptions[i]);
+        options[i] = {sort.caption, sort.field};
+    }
+    return options;
+}();
+constexpr std::array<Option, 7> kPrintOrders{
+    option("Surname", "Surname"), option("Membership Type", "MemberType"), option("Renewal Date", "RenewDate"),
+    option("Membership Number", "Number"), option("Post Code", "PostCode"), option("Birthday", "Birthday"),
+    option("Lookups", "Lookups")};
+constexpr std::array<Option, 4> kReportTypes{option("Labels", "Labels"), option("List", "List"), option("File", "File"),
+                                             option("E-mail", "E-mail")};
+constexpr std::array<Option, 3> kGreetings{option("Formal", "Formal"), option("Friendly", "Friendly"),
+                                           option("None", "None")};
 
 constexpr const char* kTrue = "-1";
 constexpr const char* kFalse = "0";
 
 template <size_t N>
-QGroupBox* optionFrame(const QString& title, std::array<QRadioButton*, N>& options, const Option (&captions)[N])
+QGroupBox* optionFrame(const QString& title, std::array<QRadioButton*, N>& options, const std::array<Option, N>& captions)
 {
     auto* frame = new QGroupBox(title);
     auto* layout = new QVBoxLayout(frame);
     layout->setSpacing(2);
     for (size_t i = 0; i < N; ++i) {
-        options[i] = new QRadioButton(QString::fromLatin1(captions[i].caption));
+        options[i] = new QRadioButton(captions[i].caption);
         layout->addWidget(options[i]);
     }
     layout->addStretch();
@@ -67,10 +79,10 @@ QGroupBox* optionFrame(const QString& title, std::array<QRadioButton*, N>& optio
 
 // The option whose value is `value`; a value no option has selects none.
 template <size_t N>
-void selectValue(const std::array<QRadioButton*, N>& options, const Option (&values)[N], const QString& value)
+void selectValue(const std::array<QRadioButton*, N>& options, const std::array<Option, N>& values, const QString& value)
 {
     for (size_t i = 0; i < N; ++i)
-        if (value == QLatin1String(values[i].value)) {
+        if (value == values[i].value) {
             options[i]->setChecked(true);
             return;
         }
@@ -78,11 +90,11 @@ void selectValue(const std::array<QRadioButton*, N>& options, const Option (&val
 
 // The value of the option selected; empty when none is.
 template <size_t N>
-QString selectedValue(const std::array<QRadioButton*, N>& options, const Option (&values)[N])
+QString selectedValue(const std::array<QRadioButton*, N>& options, const std::array<Option, N>& values)
 {
     for (size_t i = 0; i < N; ++i)
         if (options[i]->isChecked())
-            return QString::fromLatin1(values[i].value);
+            return values[i].value;
     return {};
 }
 
@@ -119,7 +131,7 @@ void frmZelkDefaults::buildControls()
     greetingLayout->setSpacing(2);
     greetingLayout->addWidget(Label2[2]);
     for (int i = 0; i < 3; ++i) {
-        optGreeting[i] = new QRadioButton(QString::fromLatin1(kGreetings[i].caption));
+        optGreeting[i] = new QRadioButton(kGreetings[i].caption);
         greetingLayout->addWidget(optGreeting[i]);
     }
     greetingLayout->addStretch();
@@ -307,29 +319,32 @@ void frmZelkDefaults::SaveMailLogin()
                          QStringLiteral("Password kept for now"), MsgButtons::OK, MsgIcon::Information, this);
 }
 
+void frmZelkDefaults::reject()
+{
+    Command1_Click(0);
+}
+
 void frmZelkDefaults::Command1_Click(int Index)
 {
     if (Index == 0) {
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, this)
-            == MsgAnswer::Yes)
-            reject();
+        if (confirmCancelAllChanges(this))
+            QDialog::reject();
         return;
     }
     // The members are reopened in the new order before anything is stored, so an order
     // the register cannot sort by stores nothing and leaves the members as they were.
+    // The opener shows the first member of the new order.
     const QString previousSql = m_state.SQLText;
-    try {
-        m_state.reopen(m_state.rsZelk, membersInOrder(chosenSortOrder()));
-    } catch (const EngineError& e) {
-        m_state.SQLText = previousSql;
-        showUnexpectedError(e.number(), QStringLiteral("Command1_Click"), this);
-        return;
-    }
-    SaveDefaults();
-    if (m_state.main)
-        m_state.main->RefreshData();
-    accept();
+    const bool reopened = guarded(QStringLiteral("Command1_Click"), this, [this, &previousSql] {
+        try {
+            m_state.reopen(m_state.rsZelk, membersInOrder(chosenSortOrder()));
+        } catch (...) {
+            m_state.SQLText = previousSql;
+            throw;
+        }
+    });
+    if (reopened && guarded(QStringLiteral("Command1_Click"), this, [this] { SaveDefaults(); }))
+        accept();
 }
 
 void frmZelkDefaults::cmdChangeDefaultLabel_Click()

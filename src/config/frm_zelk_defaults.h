@@ -26,8 +26,10 @@ public:
     // SortOrder, AutoCaps and AutoDates.
     void SaveDefaults();
 
-    // 0 cancel, 1 save.
+    // 0 cancel, 1 save. A save reorders the members; the opener shows the first of them.
     void Command1_Click(int Index);
+    // Esc and the title bar's close button ask as Cancel does.
+    void reject() override;
 
     // Shows the default label sheet; the label-type window calls it when it stores a new one.
     void setDefaultLabel(const QString& name);

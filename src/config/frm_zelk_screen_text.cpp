@@ -1,17 +1,15 @@
 #include "frm_zelk_screen_text.h"
 
-#include "ui/button_row.h"
-#include "ui/tab_order.h"
-#include "ui/box_focus.h"
-
 #include "core/app_state.h"
-#include "ui/key_preview.h"
-#include "ui/main_view.h"
-#include "ui/message_box.h"
-#include "ui/unexpected_error.h"
-#include "ui/validtxt.h"
 #include "data/schema.h"
-#include "engine/engine_error.h"
+#include "engine/transaction_guard.h"
+#include "ui/box_focus.h"
+#include "ui/button_row.h"
+#include "ui/cancel_question.h"
+#include "ui/guarded.h"
+#include "ui/key_preview.h"
+#include "ui/message_box.h"
+#include "ui/tab_order.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,12 +22,14 @@ namespace zelk {
 
 namespace {
 
-// The names of the boxes. They follow the caption fields, except that the lapsed box is
-// called "Lapsed" here while its default caption is "Membership lapsed".
-const char* const kLabelCaptions[frmZelkScreenText::kCaptionCount] = {
-    "Number", "Join Date", "Renewal Date", "Fee Paid", "Birthday", "Title", "First Name", "Surname", "Address",
-    "Post Code", "Home Phone", "Work Phone", "Fax", "Mobile", "E-mail", "Second e-mail", "Membership type",
-    "Lookups", "http://", "Notes", "Picture", "Lapsed", "Navigate", "&Save", "&Undo", "&New", "&Delete"};
+// The boxes are named by their default captions, except that the lapsed box is called
+// "Lapsed" here while its default caption is "Membership lapsed".
+constexpr int kLapsedBox = 21;
+
+QString boxName(int index)
+{
+    return index == kLapsedBox ? QStringLiteral("Lapsed") : schema::captionFields()[size_t(index)].defaultText;
+}
 
 constexpr int kCaptionWidth = 100;   // the width of the caption fields
 constexpr int kRowsPerColumn = 14;
@@ -54,14 +54,14 @@ void frmZelkScreenText::buildControls()
     for (int i = 0; i < kCaptionCount; ++i) {
         // The "&" of a button's caption is shown as typed: it marks the main window's
         // access key, not one of this window.
-        Label1[i] = new QLabel(QString::fromLatin1(kLabelCaptions[i]));
+        Label1[i] = new QLabel(boxName(i));
         Label1[i]->setTextFormat(Qt::PlainText);
         Label1[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Text1[i] = new QLineEdit;
         Text1[i]->setMaxLength(kCaptionWidth);
         Text1[i]->setMinimumWidth(170);
         QLineEdit* box = Text1[i];
-        onBoxFocus(box, [box] { SelectAllText(box); }, [box] { trimBox(box); });
+        onBoxEntry(box, [box](Qt::FocusReason reason) { selectOnEntry(box, reason); }, [box] { trimBox(box); });
         const int column = i < kRowsPerColumn ? 0 : 2;
         const int row = i % kRowsPerColumn;
         grid->addWidget(Label1[i], row, column);
@@ -82,7 +82,7 @@ void frmZelkScreenText::buildControls()
 
 void frmZelkScreenText::Form_Load()
 {
-    try {
+    guarded(QStringLiteral("Form_Load"), this, [this] {
         auto& settings = *m_state.rsSettings;
         settings.moveFirst();
         const auto& fields = schema::captionFields();
@@ -91,15 +91,14 @@ void frmZelkScreenText::Form_Load()
             if (!text.isNull())
                 Text1[i]->setText(text.toString());
         }
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("Form_Load"), this);
-    }
+    });
 }
 
 bool frmZelkScreenText::SaveChanges()
 {
-    auto& settings = *m_state.rsSettings;
-    try {
+    return guarded(QStringLiteral("SaveChanges"), this, [this] {
+        auto& settings = *m_state.rsSettings;
+        PendingEdit edit(settings);
         settings.moveFirst();
         settings.edit();
         const auto& fields = schema::captionFields();
@@ -108,13 +107,7 @@ bool frmZelkScreenText::SaveChanges()
             settings.setField(fields[size_t(i)].field, text.isEmpty() ? QVariant() : QVariant(text));
         }
         settings.update();
-        return true;
-    } catch (const EngineError& e) {
-        if (settings.editMode() != Recordset::EditMode::None)
-            settings.cancelUpdate();
-        showUnexpectedError(e.number(), QStringLiteral("SaveChanges"), this);
-        return false;
-    }
+    });
 }
 
 bool frmZelkScreenText::RestoreDefaults()
@@ -125,36 +118,29 @@ bool frmZelkScreenText::RestoreDefaults()
     return SaveChanges();
 }
 
-void frmZelkScreenText::applyAndClose()
+void frmZelkScreenText::reject()
 {
-    try {
-        if (m_state.main)
-            m_state.main->ApplyScreenText();
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("ApplyScreenText"), this);
-    }
-    accept();
+    Command1_Click(2);
 }
 
 void frmZelkScreenText::Command1_Click(int Index)
 {
+    // After a save the opener shows the new captions on the main window.
     switch (Index) {
     case 0:
         if (MessageBox::show(QStringLiteral("Are you sure you want to restore the default text?"),
                              QStringLiteral("Just checking"), MsgButtons::YesNo, MsgIcon::Question, this)
                 == MsgAnswer::Yes
             && RestoreDefaults())
-            applyAndClose();
+            accept();
         break;
     case 1:
         if (SaveChanges())
-            applyAndClose();
+            accept();
         break;
     case 2:
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, this)
-            == MsgAnswer::Yes)
-            reject();
+        if (confirmCancelAllChanges(this))
+            QDialog::reject();
         break;
     }
 }

@@ -25,8 +25,11 @@ public:
     // Puts the default captions into the boxes and stores them.
     bool RestoreDefaults();
 
-    // 0 restore defaults, 1 save changes, 2 cancel.
+    // 0 restore defaults, 1 save changes, 2 cancel. A save or restore closes the window
+    // Accepted: the opener shows the new captions.
     void Command1_Click(int Index);
+    // Esc and the title bar's close button ask as Cancel does.
+    void reject() override;
 
     std::array<QLabel*, kCaptionCount> Label1{};
     std::array<QLineEdit*, kCaptionCount> Text1{};
@@ -35,7 +38,6 @@ public:
 private:
     void buildControls();
     void Form_Load();
-    void applyAndClose();
 
     AppState& m_state;
 };

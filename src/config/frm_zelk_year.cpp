@@ -1,17 +1,20 @@
 #include "frm_zelk_year.h"
 
-#include "ui/button_row.h"
-#include "ui/tab_order.h"
-#include "ui/box_focus.h"
-
 #include "core/app_state.h"
 #include "core/date_format.h"
+#include "core/membership_year.h"
+#include "core/settings_store.h"
+#include "data/field_names.h"
+#include "engine/regional.h"
+#include "engine/transaction_guard.h"
+#include "ui/box_focus.h"
+#include "ui/button_row.h"
+#include "ui/cancel_question.h"
+#include "ui/guarded.h"
 #include "ui/key_preview.h"
 #include "ui/message_box.h"
-#include "core/settings_store.h"
-#include "ui/unexpected_error.h"
+#include "ui/tab_order.h"
 #include "ui/validtxt.h"
-#include "engine/engine_error.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,7 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <optional>
 
 namespace zelk {
 
@@ -31,77 +33,6 @@ const QString kOK = QStringLiteral("OK");
 
 const QString kNeedADay = QStringLiteral("You must enter a day between 1 and 28 for memberships to start from.");
 const QString kTooShort = QStringLiteral("Memberships must last at least 1 day.");
-
-// The number in a box that takes digits only. Text that is not all digits (pasted, or an
-// empty box) is no number at all, so it can never be stored as a rule.
-std::optional<double> wholeNumber(const QString& text)
-{
-    if (text.isEmpty())
-        return std::nullopt;
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    return text.toDouble();
-}
-
-bool numberFromTo(const QString& text, double low, double high)
-{
-    const auto n = wholeNumber(text);
-    return n && *n >= low && *n <= high;
-}
-
-bool isDayOfTheMonth(const QString& text)
-{
-    return numberFromTo(text, 1, 28);
-}
-
-bool isLength(const QString& text)
-{
-    const auto n = wholeNumber(text);
-    return n && *n >= 1;
-}
-
-// The day comes first when the user's short date pattern does.
-bool userPutsDayFirst()
-{
-    return GetDateFormat().left(1).toLower() == QLatin1String("d");
-}
-
-struct Problem {
-    QString text;
-    QString title;
-};
-
-// What is wrong with a day and month typed as the user writes them, with the separator `s`.
-std::optional<Problem> dayAndMonthProblem(const QString& text, const QString& s, bool dayFirst)
-{
-    const QString formatWrong = QStringLiteral("Date format wrong");
-    const qsizetype at = text.indexOf(s);
-    if (at < 0)
-        return Problem{QStringLiteral("Please use ") + s + QStringLiteral(" to separate the day and the month."), formatWrong};
-    if (at == 0)
-        return Problem{QStringLiteral("You can't start the date with ") + s, formatWrong};
-    if (at + s.size() == text.size())
-        return Problem{QStringLiteral("You can't end the date with ") + s, formatWrong};
-
-    const Problem dayWrong{QStringLiteral("The day needs to be between 1 and 28."), QStringLiteral("Day wrong")};
-    const Problem monthWrong{QStringLiteral("The month needs to be between 1 and 12."), QStringLiteral("Month wrong")};
-    const QString before = text.left(at);
-    const QString after = text.mid(at + s.size());
-    // Both parts must be whole numbers: "1/4/2026" is not a day and a month.
-    if (dayFirst) {
-        if (!numberFromTo(before, 1, 28))
-            return dayWrong;
-        if (!numberFromTo(after, 1, 12))
-            return monthWrong;
-    } else {
-        if (!numberFromTo(before, 1, 12))
-            return monthWrong;
-        if (!numberFromTo(after, 1, 28))
-            return dayWrong;
-    }
-    return std::nullopt;
-}
 
 void tell(const QString& text, const QString& title, MsgIcon icon, QWidget* parent)
 {
@@ -193,48 +124,34 @@ void frmZelkYear::buildControls()
 
 void frmZelkYear::Form_Load()
 {
-    try {
+    guarded(QStringLiteral("Form_Load"), this, [this] {
         auto& settings = *m_state.rsSettings;
         settings.moveFirst();
-        const QVariant startValue = settings.field(QStringLiteral("YearStart"));
-        const QString start = startValue.isNull() ? QString() : startValue.toString();
-        if (start.isEmpty()) {
-            optStartDate[0]->setChecked(true);
-        } else if (start.endsWith(u'/')) {
-            optStartDate[1]->setChecked(true);
-            txtStartDate[0]->setText(start.left(2));
-        } else {
-            optStartDate[2]->setChecked(true);
-            txtStartDate[1]->setText(start);
+        const YearStart start = YearStart::read(settings.field(field::YearStart));
+        optStartDate[size_t(start.kind)]->setChecked(true);
+        if (start.kind == YearStart::Kind::DayOfMonth) {
+            txtStartDate[0]->setText(start.text);
+        } else if (start.kind == YearStart::Kind::DateInYear) {
+            txtStartDate[1]->setText(start.text);
             txtStartDateTag = kOK;
         }
-
         // A length in none of the known forms selects no option, and is kept by a save.
-        const QVariant endValue = settings.field(QStringLiteral("YearEnd"));
-        const QString end = endValue.isNull() ? QString() : endValue.toString();
-        if (end == QLatin1String("1y")) {
+        const YearEnd end = YearEnd::read(settings.field(field::YearEnd));
+        if (end.isOneYear()) {
             optEndDate[0]->setChecked(true);
-        } else if (end.endsWith(u'd')) {
+        } else if (end.unit == YearEnd::Unit::Days) {
             optEndDate[1]->setChecked(true);
-            txtEndDate[0]->setText(end.chopped(1));
-        } else if (end.endsWith(u'm')) {
+            txtEndDate[0]->setText(end.count);
+        } else if (end.unit == YearEnd::Unit::Months) {
             optEndDate[2]->setChecked(true);
-            txtEndDate[1]->setText(end.chopped(1));
+            txtEndDate[1]->setText(end.count);
         }
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("Form_Load"), this);
-    }
+    });
 
     chkDefault->setChecked(readSetting(setting::AutoDates) != QLatin1String("-1"));
 
-    try {
-        const QString s = GetDateSeparator();
-        optStartDate[2]->setText(userPutsDayFirst()
-                                     ? QStringLiteral("All new memberships start from this date in the year (dd") + s + QStringLiteral("mm):")
-                                     : QStringLiteral("All new memberships start from this date in the year (mm") + s + QStringLiteral("dd):"));
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("Form_Load"), this);
-    }
+    guarded(QStringLiteral("Form_Load"), this,
+            [this] { optStartDate[2]->setText(dateInYearCaption(GetDateSeparator(), regional::dayFirst())); });
 }
 
 void frmZelkYear::optStartDate_Click(int Index)
@@ -257,20 +174,14 @@ void frmZelkYear::txtStartDate_LostFocus(int Index)
             tell(kNeedADay, QStringLiteral("Need a day"), MsgIcon::Exclamation, this);
         return;
     }
-    QString s;
-    try {
-        s = GetDateSeparator();
-    } catch (const EngineError& e) {
-        txtStartDateTag.clear();
-        showUnexpectedError(e.number(), QStringLiteral("txtStartDate_LostFocus"), this);
-        return;
-    }
-    if (const auto problem = dayAndMonthProblem(txtStartDate[1]->text(), s, userPutsDayFirst())) {
-        txtStartDateTag.clear();
-        tell(problem->text, problem->title, MsgIcon::Information, this);
-        return;
-    }
-    txtStartDateTag = kOK;
+    txtStartDateTag.clear();
+    guarded(QStringLiteral("txtStartDate_LostFocus"), this, [this] {
+        const auto problem = dayAndMonthProblem(txtStartDate[1]->text(), GetDateSeparator(), regional::dayFirst());
+        if (problem)
+            tell(problem->text, problem->title, MsgIcon::Information, this);
+        else
+            txtStartDateTag = kOK;
+    });
 }
 
 void frmZelkYear::txtEndDate_LostFocus(int Index)
@@ -281,13 +192,16 @@ void frmZelkYear::txtEndDate_LostFocus(int Index)
         tell(kTooShort, QStringLiteral("Membership to short"), MsgIcon::Exclamation, this);
 }
 
+void frmZelkYear::reject()
+{
+    Command1_Click(1);
+}
+
 void frmZelkYear::Command1_Click(int Index)
 {
     if (Index == 1) {
-        if (MessageBox::show(QStringLiteral("Are you sure you want to cancel all changes?"), QStringLiteral("Just checking"),
-                             MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes, this)
-            == MsgAnswer::Yes)
-            reject();
+        if (confirmCancelAllChanges(this))
+            QDialog::reject();
         return;
     }
     if (optStartDate[1]->isChecked() && !isDayOfTheMonth(txtStartDate[0]->text())) {
@@ -304,42 +218,49 @@ void frmZelkYear::Command1_Click(int Index)
         tell(kTooShort, QStringLiteral("Membership too short"), MsgIcon::Exclamation, this);
         return;
     }
-    if (!saveRules())
-        return;
-    const bool automatic = !chkDefault->isChecked();
-    saveSetting(setting::AutoDates, automatic ? QStringLiteral("-1") : QStringLiteral("0"));
-    m_state.AutoDates = automatic ? -1 : 0;
-    accept();
+    guarded(QStringLiteral("Command1_Click"), this, [this] {
+        saveRules();
+        const bool automatic = !chkDefault->isChecked();
+        saveSetting(setting::AutoDates, automatic ? QStringLiteral("-1") : QStringLiteral("0"));
+        m_state.AutoDates = automatic ? -1 : 0;
+        accept();
+    });
 }
 
-bool frmZelkYear::saveRules()
+std::optional<YearStart> frmZelkYear::chosenStart() const
+{
+    if (optStartDate[0]->isChecked())
+        return YearStart{};
+    if (optStartDate[1]->isChecked())
+        return YearStart{YearStart::Kind::DayOfMonth, txtStartDate[0]->text()};
+    if (optStartDate[2]->isChecked())
+        return YearStart{YearStart::Kind::DateInYear, txtStartDate[1]->text()};
+    return std::nullopt;
+}
+
+std::optional<YearEnd> frmZelkYear::chosenEnd() const
+{
+    if (optEndDate[0]->isChecked())
+        return YearEnd{YearEnd::Unit::Years, QStringLiteral("1")};
+    if (optEndDate[1]->isChecked())
+        return YearEnd{YearEnd::Unit::Days, txtEndDate[0]->text()};
+    if (optEndDate[2]->isChecked())
+        return YearEnd{YearEnd::Unit::Months, txtEndDate[1]->text()};
+    return std::nullopt;
+}
+
+void frmZelkYear::saveRules()
 {
     auto& settings = *m_state.rsSettings;
-    try {
-        settings.moveFirst();
-        settings.edit();
-        // An option group with nothing chosen leaves its rule as it was.
-        if (optStartDate[0]->isChecked())
-            settings.setField(QStringLiteral("YearStart"), QVariant());
-        else if (optStartDate[1]->isChecked())
-            settings.setField(QStringLiteral("YearStart"),
-                              QStringLiteral("%1/").arg(int(*wholeNumber(txtStartDate[0]->text())), 2, 10, QLatin1Char('0')));
-        else if (optStartDate[2]->isChecked())
-            settings.setField(QStringLiteral("YearStart"), txtStartDate[1]->text());
-        if (optEndDate[0]->isChecked())
-            settings.setField(QStringLiteral("YearEnd"), QStringLiteral("1y"));
-        else if (optEndDate[1]->isChecked())
-            settings.setField(QStringLiteral("YearEnd"), txtEndDate[0]->text() + u'd');
-        else if (optEndDate[2]->isChecked())
-            settings.setField(QStringLiteral("YearEnd"), txtEndDate[1]->text() + u'm');
-        settings.update();
-        return true;
-    } catch (const EngineError& e) {
-        if (settings.editMode() != Recordset::EditMode::None)
-            settings.cancelUpdate();
-        showUnexpectedError(e.number(), QStringLiteral("Command1_Click"), this);
-        return false;
-    }
+    PendingEdit edit(settings);
+    settings.moveFirst();
+    settings.edit();
+    // An option group with nothing chosen leaves its rule as it was.
+    if (const auto start = chosenStart())
+        settings.setField(field::YearStart, start->stored());
+    if (const auto end = chosenEnd())
+        settings.setField(field::YearEnd, end->stored());
+    settings.update();
 }
 
 } // namespace zelk

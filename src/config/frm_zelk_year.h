@@ -1,8 +1,11 @@
 #pragma once
 // The membership year window: from which date new memberships start, how long they last,
 // and whether the join and renewal dates are filled in automatically.
+#include "core/membership_year.h"
+
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -25,6 +28,8 @@ public:
     void txtStartDate_LostFocus(int Index);
     void txtEndDate_LostFocus(int Index);
     void Command1_Click(int Index);
+    // Esc and the title bar's close button ask as Cancel does.
+    void reject() override;
 
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -40,7 +45,11 @@ public:
 private:
     void buildControls();
     void Form_Load();
-    bool saveRules();
+    // The rules the options and their boxes stand for; nothing for a group with no option chosen.
+    std::optional<YearStart> chosenStart() const;
+    std::optional<YearEnd> chosenEnd() const;
+    // Stores the rules chosen into the Settings row; throws EngineError, storing nothing.
+    void saveRules();
 
     AppState& m_state;
 };

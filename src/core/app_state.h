@@ -1,7 +1,9 @@
 #pragma once
 // The state every window shares for the whole run: the open register, the shared record
 // sets and the working copies of the settings. Start-up creates it; every window is given
-// it; each test makes a fresh one.
+// it; each test makes a fresh one. It holds the shared values only: what one window hands
+// to the next is an argument, and what it chose is its result.
+#include "data/queries.h"
 #include "engine/database.h"
 #include "engine/recordset.h"
 
@@ -9,8 +11,6 @@
 #include <memory>
 
 namespace zelk {
-
-class MainView;
 
 struct AppState {
     QString DatabasePath;
@@ -24,7 +24,7 @@ struct AppState {
     std::unique_ptr<Recordset> rsInUse;        // the in-use test of the lookups window
 
     QString SQLText;       // the SQL text of the record set opened last
-    QString WorkString;    // text handed from one window to the next
+    QString WorkString;    // scratch text, and a font or label-sheet name on its way
     QString SortOrder = QStringLiteral("Surname");
     int AutoCaps = -1;
     int AutoDates = -1;
@@ -34,11 +34,8 @@ struct AppState {
 
     int NewMember = 0;        // -1 while the main window shows a member not yet stored
     int MultiLineFocus = 0;   // -1 while the Notes box has the focus
-    int LookupField = 0;      // the main window's box the lookups window fills
     int LabelEditMode = 0;    // 1 adding a label sheet, 2 amending one
     QString SelectionSQL;     // the last report selection
-
-    MainView* main = nullptr;
 
     // Reopens a shared record set on `sql`, keeping the text in SQLText first.
     void reopen(std::unique_ptr<Recordset>& rs, const QString& sql)
@@ -47,12 +44,13 @@ struct AppState {
         auto fresh = dbZelk->openRecordset(sql);   // on failure the old record set stays
         rs = std::move(fresh);
     }
+
+    // Opens the register at DatabasePath (shared), brings an older one up to the current
+    // schema version, and opens the shared record sets: the members on `membersSql`, then
+    // Settings, Members, Lookups and Labels. Throws EngineError.
+    void openRegister(const QString& membersSql);
 };
 
-// The query of the member record set in the given order.
-inline QString membersInOrder(const QString& sortOrder)
-{
-    return QStringLiteral("Select * from Zelk ORDER BY ") + sortOrder;
-}
+using query::membersInOrder;
 
 } // namespace zelk

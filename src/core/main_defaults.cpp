@@ -14,9 +14,10 @@ int toWholeNumber(const QString& text)
 {
     bool ok = false;
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || value < -2147483648.0 || value > 2147483647.0)
+    // "1.5" is no whole number: rounding it would make a flag or direction of a typing slip.
+    if (!ok || value != std::floor(value) || value < -2147483648.0 || value > 2147483647.0)
         throw EngineError(err::TypeMismatch, QStringLiteral("Type mismatch ('%1' is not a whole number).").arg(text));
-    return int(std::nearbyint(value));   // halves go to the even number, as the old conversion did
+    return int(value);
 }
 
 void LoadMainDefaults(AppState& state)

@@ -12,9 +12,4 @@ QString programVersion()
     return QStringLiteral(ZELK_VERSION);
 }
 
-QString makerWebSite()
-{
-    return QStringLiteral("https://www.bramwick.co.uk/");
-}
-
 } // namespace zelk

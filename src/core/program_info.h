@@ -7,7 +7,5 @@ namespace zelk {
 QString programTitle();
 // "major.minor.revision"
 QString programVersion();
-// The address of the web site of Bramwick, the program's maker.
-QString makerWebSite();
 
 } // namespace zelk

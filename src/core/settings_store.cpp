@@ -27,6 +27,16 @@ void SaveSetting(const QString& section, const QString& key, const QString& valu
     store.setValue(key, value);
     store.endGroup();
     store.sync();
+    if (store.status() != QSettings::NoError)
+        throw SettingsNotSaved(store.fileName());
+}
+
+MessageRequest SettingsNotSaved::message() const
+{
+    return {QStringLiteral("Your settings could not be saved in %1.\n\n"
+                           "Please check that you may write to that folder and that the disk is not full, then try again.")
+                .arg(m_file),
+            QStringLiteral("Settings not saved"), MsgButtons::OK, MsgIcon::Exclamation, MsgAnswer::OK};
 }
 
 QString readSetting(const SettingKey& key)

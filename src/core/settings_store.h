@@ -2,7 +2,10 @@
 // The per-user settings: string values addressed by section and key under the
 // application "Zelk2002", kept by QSettings in INI form in the user's configuration
 // folder (Zelk2002/Zelk2002.ini). Every read passes the default of its key.
+#include "question.h"
+
 #include <QString>
+#include <exception>
 
 namespace zelk {
 
@@ -34,9 +37,23 @@ inline constexpr SettingKey ZelkDB{"Location", "ZelkDB", ""};
 
 inline constexpr const char* kSettingsApplication = "Zelk2002";
 
+// Thrown by a save the settings file refused (a read-only or full disk, a folder that
+// cannot be made): the value is not kept.
+class SettingsNotSaved : public std::exception {
+public:
+    explicit SettingsNotSaved(QString file) : m_file(std::move(file)) {}
+    const QString& file() const { return m_file; }
+    const char* what() const noexcept override { return "settings not saved"; }
+    // What the user is told: what happened, and what to do about it.
+    MessageRequest message() const;
+
+private:
+    QString m_file;
+};
+
 // The stored string, or `defaultValue` when the key is absent.
 QString GetSetting(const QString& section, const QString& key, const QString& defaultValue);
-// Creates or replaces the value.
+// Creates or replaces the value. Throws SettingsNotSaved when the file could not be written.
 void SaveSetting(const QString& section, const QString& key, const QString& value);
 
 QString readSetting(const SettingKey& key);

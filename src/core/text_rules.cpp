@@ -2,6 +2,8 @@
 
 #include "engine/regional.h"
 
+#include <limits>
+
 namespace zelk {
 
 namespace {
@@ -55,6 +57,18 @@ std::optional<QString> currencyOf(const QString& text)
     if (!value)
         return std::nullopt;
     return regional::formatCurrency(*value);
+}
+
+std::optional<qint64> wholeNumber(const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    for (QChar c : text)
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok);
+    return ok ? n : std::numeric_limits<qint64>::max();
 }
 
 std::optional<QString> emailAddressProblem(const QString& address)

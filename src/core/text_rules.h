@@ -23,6 +23,11 @@ std::optional<QString> shortDateOf(const QString& text);
 // number. An empty text is not checked (the caller leaves it empty).
 std::optional<QString> currencyOf(const QString& text);
 
+// The number in a box that takes digits only: nothing when it is empty or holds anything
+// but the digits 0 to 9 (a pasted sign, blank, group separator or exponent). More digits
+// than a number can hold give the largest number, which no range allows.
+std::optional<qint64> wholeNumber(const QString& text);
+
 // What is wrong with an e-mail address, as the message that reports it; nothing when it
 // is acceptable. Only the first failing rule is reported. The address is taken as given
 // (the caller trims it; an empty address is acceptable).

@@ -1,10 +1,14 @@
 #include "create_db.h"
 
+#include "field_names.h"
+#include "queries.h"
 #include "schema.h"
+#include "schema_version.h"
 
 #include "engine/database.h"
 #include "engine/engine_error.h"
 #include "engine/recordset.h"
+#include "engine/sql_dialect.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +21,7 @@ void addPlaceholderMember(Database& db)
 {
     auto rs = db.openRecordset(QStringLiteral("Zelk"));
     rs->addNew();
-    rs->setField(QStringLiteral("Number"), 1);
+    rs->setField(field::Number, 1);
     // The placeholder holds empty texts, not Null, in the fields a member is entered with;
     // the importers recognise it by them.
     for (const char* f : {"Title", "FirstName", "Surname", "Address1", "Address2", "Address3", "Address4", "PostCode",
@@ -31,10 +35,10 @@ void addSettingsRow(Database& db)
 {
     auto rs = db.openRecordset(QStringLiteral("Settings"));
     rs->addNew();
-    rs->setField(QStringLiteral("LastNumber"), 1);
+    rs->setField(field::LastNumber, 1);
     for (const auto& flag : schema::includeFlagFields())
         rs->setField(flag, true);
-    rs->setField(QStringLiteral("YearEnd"), QStringLiteral("1y"));
+    rs->setField(field::YearEnd, QStringLiteral("1y"));
     rs->update();
 }
 
@@ -79,6 +83,7 @@ void buildNewDatabase(const QString& path)
         for (const auto& sheet : schema::defaultLabelSheets())
             addSheet(*labels, sheet);
         labels.reset();
+        db->setUserVersion(kSchemaVersion);
         db->commitTrans();
         db->close();
     } catch (...) {
@@ -93,33 +98,25 @@ void buildNewDatabase(const QString& path)
     }
 }
 
+void addMissingLabelSheets(Database& db)
+{
+    if (!db.tableExists(QStringLiteral("Labels")))
+        db.createTable(schema::labelsTable());
+    auto rs = db.openRecordset(query::labels());
+    for (const auto& sheet : schema::defaultLabelSheets()) {
+        rs->findFirst(QStringLiteral("LabelName = ") + sql::quoteText(QString::fromLatin1(sheet.name)));
+        if (rs->noMatch())
+            addSheet(*rs, sheet);
+    }
+}
+
 void CreateLabelsTable(const QString& path)
 {
-    std::unique_ptr<Database> db;
     try {
-        db = Database::open(path);
+        auto db = Database::open(path);
+        addMissingLabelSheets(*db);
     } catch (const EngineError&) {
-        return;
-    }
-    try {
-        db->createTable(schema::labelsTable());
-    } catch (const EngineError&) {
-        // The table is there already.
-    }
-    std::unique_ptr<Recordset> rs;
-    try {
-        rs = db->openRecordset(QStringLiteral("Labels"));
-    } catch (const EngineError&) {
-        return;
-    }
-    for (const auto& sheet : schema::defaultLabelSheets()) {
-        try {
-            addSheet(*rs, sheet);
-        } catch (const EngineError&) {
-            // A sheet of that name is there already (the unique index refuses it).
-            if (rs->editMode() != Recordset::EditMode::None)
-                rs->cancelUpdate();
-        }
+        // Nothing more can be mended: the label printing reports the sheet it cannot find.
     }
 }
 

@@ -5,7 +5,8 @@
 namespace zelk {
 
 // Builds a new register at `path`: the five tables with their indexes, the placeholder
-// member number 1, the one Settings row and the six label sheets. The file is built under
+// member number 1, the one Settings row and the six label sheets, of the current schema
+// version. The file is built under
 // a temporary name and renamed into place, so the file at `path` is either whole or absent.
 // Throws EngineError: DatabaseExists (3204) when a file is at `path` (it is not changed);
 // any other engine error when building fails.
@@ -15,9 +16,15 @@ void buildNewDatabase(const QString& path);
 // killed, the machine switched off) left beside it: the half-made file and its journal.
 void removeUnfinishedBuild(const QString& path);
 
-// Adds table Labels with its index when the register at `path` has none, and each default
-// sheet whose name is not there yet. A step that fails is passed over, so calling it on a
-// complete register changes nothing. Works on a connection of its own.
+class Database;
+
+// Adds table Labels with its index when the register has none, and each default sheet
+// whose name is not there yet (in the caller's transaction, when one is open). Calling it
+// on a complete register changes nothing. Throws EngineError when a write fails.
+void addMissingLabelSheets(Database& db);
+
+// The same on a connection of its own to the register at `path`, passing over whatever
+// fails, for the label printing when the chosen sheet is not found.
 void CreateLabelsTable(const QString& path);
 
 } // namespace zelk

@@ -1,5 +1,7 @@
 #include "schema.h"
 
+#include "field_names.h"
+
 namespace zelk::schema {
 
 namespace {
@@ -20,14 +22,14 @@ TableDef zelkTable()
     TableDef t;
     t.name = QStringLiteral("Zelk");
     t.fields = {
-        typed(QStringLiteral("Number"), FieldType::Long),
+        typed(field::Number, FieldType::Long),
         typed(QStringLiteral("JoinDate"), FieldType::DateTime),
-        typed(QStringLiteral("RenewDate"), FieldType::DateTime),
+        typed(field::RenewDate, FieldType::DateTime),
         typed(QStringLiteral("FeePaid"), FieldType::Currency),
         text(QStringLiteral("Title"), 100),
-        text(QStringLiteral("FirstName"), 100),
-        text(QStringLiteral("Surname"), 100),
-        text(QStringLiteral("Address1"), 100),
+        text(field::FirstName, 100),
+        text(field::Surname, 100),
+        text(field::Address1, 100),
         text(QStringLiteral("Address2"), 100),
         text(QStringLiteral("Address3"), 100),
         text(QStringLiteral("Address4"), 100),
@@ -35,7 +37,7 @@ TableDef zelkTable()
         text(QStringLiteral("PostCode"), 100),
         text(QStringLiteral("Phone"), 50),
         text(QStringLiteral("WorkPhone"), 50),
-        text(QStringLiteral("MemberType"), 100),
+        text(field::MemberType, 100),
         text(QStringLiteral("Lookup1"), 100),
         text(QStringLiteral("Lookup2"), 100),
         text(QStringLiteral("Lookup3"), 100),
@@ -43,16 +45,16 @@ TableDef zelkTable()
         text(QStringLiteral("Lookup5"), 100),
         text(QStringLiteral("Lookup6"), 100),
         typed(QStringLiteral("Birthday"), FieldType::DateTime),
-        typed(QStringLiteral("Memo"), FieldType::Memo),
+        typed(field::Memo, FieldType::Memo),
         text(QStringLiteral("Suffix"), 10),
         typed(QStringLiteral("AlwaysInclude"), FieldType::Boolean),
-        text(QStringLiteral("Picture"), 255),
+        text(field::Picture, 255),
         text(QStringLiteral("Fax"), 50),
         text(QStringLiteral("Mobile"), 50),
         text(QStringLiteral("Email"), 100),
         text(QStringLiteral("Email2"), 100),
         text(QStringLiteral("InternetLink"), 255),
-        typed(QStringLiteral("Lapsed"), FieldType::Boolean),
+        typed(field::Lapsed, FieldType::Boolean),
     };
     t.indexes = {
         {QStringLiteral("Date"), {QStringLiteral("RenewDate")}, false},
@@ -86,13 +88,13 @@ TableDef settingsTable()
 {
     TableDef t;
     t.name = QStringLiteral("Settings");
-    t.fields.push_back(typed(QStringLiteral("LastNumber"), FieldType::Long));
+    t.fields.push_back(typed(field::LastNumber, FieldType::Long));
     for (const auto& flag : includeFlagFields())
         t.fields.push_back(typed(flag, FieldType::Boolean));
     for (const auto& caption : captionFields())
         t.fields.push_back(text(caption.field, 100));
-    t.fields.push_back(text(QStringLiteral("YearStart"), 100));
-    t.fields.push_back(text(QStringLiteral("YearEnd"), 100));
+    t.fields.push_back(text(field::YearStart, 100));
+    t.fields.push_back(text(field::YearEnd, 100));
     return t;
 }
 
@@ -141,14 +143,14 @@ const std::vector<MemberField>& memberFieldCatalogue()
         std::vector<MemberField> f;
         auto add = [&](const QString& field, FieldType type, int size, const QString& flag, const QString& caption,
                        const QString& defaultCaption) { f.push_back({field, type, size, flag, caption, defaultCaption}); };
-        add(QStringLiteral("Number"), FieldType::Long, 0, {}, QStringLiteral("ScreenNumber"), QStringLiteral("Number"));
+        add(field::Number, FieldType::Long, 0, {}, QStringLiteral("ScreenNumber"), QStringLiteral("Number"));
         add(QStringLiteral("JoinDate"), FieldType::DateTime, 0, QStringLiteral("AllowJoinDate"), QStringLiteral("ScreenJoinDate"), QStringLiteral("Join Date"));
-        add(QStringLiteral("RenewDate"), FieldType::DateTime, 0, QStringLiteral("AllowRenewDate"), QStringLiteral("ScreenRenewDate"), QStringLiteral("Renewal Date"));
+        add(field::RenewDate, FieldType::DateTime, 0, QStringLiteral("AllowRenewDate"), QStringLiteral("ScreenRenewDate"), QStringLiteral("Renewal Date"));
         add(QStringLiteral("FeePaid"), FieldType::Currency, 0, QStringLiteral("AllowFeePaid"), QStringLiteral("ScreenFeePaid"), QStringLiteral("Fee Paid"));
         add(QStringLiteral("Birthday"), FieldType::DateTime, 0, QStringLiteral("AllowBirthday"), QStringLiteral("ScreenBirthday"), QStringLiteral("Birthday"));
         add(QStringLiteral("Title"), FieldType::Text, 100, QStringLiteral("AllowTitle"), QStringLiteral("ScreenTitle"), QStringLiteral("Title"));
-        add(QStringLiteral("FirstName"), FieldType::Text, 100, QStringLiteral("AllowFirstName"), QStringLiteral("ScreenFirstName"), QStringLiteral("First Name"));
-        add(QStringLiteral("Surname"), FieldType::Text, 100, QStringLiteral("AllowSurname"), QStringLiteral("ScreenSurname"), QStringLiteral("Surname"));
+        add(field::FirstName, FieldType::Text, 100, QStringLiteral("AllowFirstName"), QStringLiteral("ScreenFirstName"), QStringLiteral("First Name"));
+        add(field::Surname, FieldType::Text, 100, QStringLiteral("AllowSurname"), QStringLiteral("ScreenSurname"), QStringLiteral("Surname"));
         for (int i = 1; i <= 5; ++i)
             add(QStringLiteral("Address%1").arg(i), FieldType::Text, 100, QStringLiteral("AllowAddress%1").arg(i),
                 QStringLiteral("ScreenAddress"), QStringLiteral("Address"));
@@ -159,14 +161,14 @@ const std::vector<MemberField>& memberFieldCatalogue()
         add(QStringLiteral("Mobile"), FieldType::Text, 50, QStringLiteral("AllowMobile"), QStringLiteral("ScreenMobile"), QStringLiteral("Mobile"));
         add(QStringLiteral("Email"), FieldType::Text, 100, QStringLiteral("AllowEmail"), QStringLiteral("ScreenEmail"), QStringLiteral("E-mail"));
         add(QStringLiteral("Email2"), FieldType::Text, 100, QStringLiteral("AllowEmail2"), QStringLiteral("ScreenEmail2"), QStringLiteral("Second e-mail"));
-        add(QStringLiteral("MemberType"), FieldType::Text, 100, QStringLiteral("AllowMemberType"), QStringLiteral("ScreenMemberType"), QStringLiteral("Membership type"));
+        add(field::MemberType, FieldType::Text, 100, QStringLiteral("AllowMemberType"), QStringLiteral("ScreenMemberType"), QStringLiteral("Membership type"));
         for (int i = 1; i <= 6; ++i)
             add(QStringLiteral("Lookup%1").arg(i), FieldType::Text, 100, QStringLiteral("AllowLookup%1").arg(i),
                 QStringLiteral("ScreenLookups"), QStringLiteral("Lookups"));
         add(QStringLiteral("InternetLink"), FieldType::Text, 255, QStringLiteral("AllowHttp"), QStringLiteral("ScreenHttp"), QStringLiteral("http://"));
-        add(QStringLiteral("Memo"), FieldType::Memo, 0, QStringLiteral("AllowNotes"), QStringLiteral("ScreenNotes"), QStringLiteral("Notes"));
-        add(QStringLiteral("Picture"), FieldType::Text, 255, QStringLiteral("AllowPicture"), QStringLiteral("ScreenPicture"), QStringLiteral("Picture"));
-        add(QStringLiteral("Lapsed"), FieldType::Boolean, 0, QStringLiteral("AllowLapsed"), QStringLiteral("ScreenLapsed"), QStringLiteral("Membership lapsed"));
+        add(field::Memo, FieldType::Memo, 0, QStringLiteral("AllowNotes"), QStringLiteral("ScreenNotes"), QStringLiteral("Notes"));
+        add(field::Picture, FieldType::Text, 255, QStringLiteral("AllowPicture"), QStringLiteral("ScreenPicture"), QStringLiteral("Picture"));
+        add(field::Lapsed, FieldType::Boolean, 0, QStringLiteral("AllowLapsed"), QStringLiteral("ScreenLapsed"), QStringLiteral("Membership lapsed"));
         return f;
     }();
     return fields;
@@ -176,11 +178,9 @@ QStringList includeFlagFields()
 {
     static const QStringList flags = [] {
         QStringList out;
-        for (const char* f : {"JoinDate", "RenewDate", "FeePaid", "Birthday", "Title", "FirstName", "Surname", "Address1",
-                              "Address2", "Address3", "Address4", "Address5", "PostCode", "Phone", "WorkPhone", "Fax",
-                              "Mobile", "Email", "Email2", "MemberType", "Lookup1", "Lookup2", "Lookup3", "Lookup4",
-                              "Lookup5", "Lookup6", "Http", "Notes", "Picture", "Lapsed"})
-            out << QStringLiteral("Allow") + QLatin1String(f);
+        for (const auto& f : memberFieldCatalogue())
+            if (!f.includeFlag.isEmpty())
+                out << f.includeFlag;
         return out;
     }();
     return flags;

@@ -237,4 +237,21 @@ bool Database::inTransaction() const
     return m_db && sqlite3_get_autocommit(m_db) == 0;
 }
 
+int Database::userVersion() const
+{
+    sqlite3_stmt* st = nullptr;
+    checkSqlite(m_db, sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &st, nullptr), QStringLiteral("PRAGMA user_version"));
+    const int rc = sqlite3_step(st);
+    const int version = rc == SQLITE_ROW ? sqlite3_column_int(st, 0) : 0;
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW)
+        checkSqlite(m_db, rc, QStringLiteral("PRAGMA user_version"));
+    return version;
+}
+
+void Database::setUserVersion(int version)
+{
+    runSql(m_db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+}
+
 } // namespace zelk

@@ -58,6 +58,10 @@ public:
     void rollback();
     bool inTransaction() const;
 
+    // The schema version the file carries (PRAGMA user_version; 0 until one is set).
+    int userVersion() const;
+    void setUserVersion(int version);
+
     sqlite3* handle() const { return m_db; }
 
     // A prepared statement kept for the connection's life, for SQL run again and again

@@ -303,12 +303,13 @@ QString dateSeparator()
 
 bool dayFirst()
 {
+    // The first of the day and the month, passing over a year that comes before both.
     bool quoted = false;
     for (QChar c : shortDatePattern()) {
         if (c == QLatin1Char('\''))
             quoted = !quoted;
-        else if (!quoted && c.isLetter())
-            return c.toLower() != QLatin1Char('m');
+        else if (!quoted && (c == QLatin1Char('d') || c == QLatin1Char('M')))
+            return c == QLatin1Char('d');
     }
     return true;
 }

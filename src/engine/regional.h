@@ -22,7 +22,10 @@ QString shortDatePattern();
 // pattern such as "d MMM yyyy" gives no mark a user could type between day and month).
 QString dateSeparator();
 
-// True unless the short pattern's first letter, in lower case, is "m" (month first).
+// The order in which the user writes a day and a month: true when the short pattern has
+// its day before its month ("dd/MM/yyyy", "dd.MM.yy"), false when the month comes first
+// ("M/d/yy", and the year-first patterns "yyyy-MM-dd", "yyyy/M/d", "yyyy. MM. dd."). Every
+// date typed, asked for or built from the membership-year rules follows this one order.
 bool dayFirst();
 
 // The short pattern used to show dates: the locale's, but always with a four-digit year,

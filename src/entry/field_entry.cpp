@@ -4,15 +4,15 @@
 #include "picture_box.h"
 
 #include "core/app_state.h"
-#include "ui/box_focus.h"
-#include "core/membership_dates.h"
-#include "ui/message_box.h"
+#include "core/membership_year.h"
 #include "core/text_rules.h"
-#include "ui/unexpected_error.h"
+#include "ui/box_focus.h"
+#include "ui/guarded.h"
+#include "ui/message_box.h"
 #include "ui/user_dialogs.h"
 #include "ui/validtxt.h"
 
-#include "engine/engine_error.h"
+#include "data/field_names.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -38,7 +38,8 @@ void frmZelkMain::installEntryRules()
     for (int i = kMemberTypeBox; i <= kLastLookupBox; ++i)
         installKeyRule(txtInfo[i], discardKey);
     for (int i = 0; i < kBoxCount; ++i)
-        onBoxFocus(box(i), [this, i] { txtInfo_GotFocus(i); }, [this, i] { txtInfo_LostFocus(i); });
+        onBoxEntry(box(i), [this, i](Qt::FocusReason reason) { txtInfo_GotFocus(i, reason); },
+                   [this, i] { txtInfo_LostFocus(i); });
 }
 
 bool frmZelkMain::eventFilter(QObject* watched, QEvent* event)
@@ -62,25 +63,22 @@ bool frmZelkMain::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmZelkMain::txtInfo_GotFocus(int index)
+void frmZelkMain::txtInfo_GotFocus(int index, Qt::FocusReason reason)
 {
-    try {
+    guarded(QStringLiteral("txtInfo_GotFocus"), this, [this, index] {
         auto& settings = *m_state.rsSettings;
         if (index == kJoinDateBox && m_state.AutoDates == -1 && boxText(index).isEmpty()) {
             settings.moveFirst();
-            setBoxText(index, automaticJoinDate(settings.field(QStringLiteral("YearStart")), QDate::currentDate()));
+            setBoxText(index, automaticJoinDate(YearStart::read(settings.field(field::YearStart)), QDate::currentDate()));
         } else if (index == kRenewDateBox && m_state.AutoDates == -1 && !boxText(kJoinDateBox).isEmpty()
                    && boxText(index).isEmpty()) {
             settings.moveFirst();
-            setBoxText(index, automaticRenewalDate(boxText(kJoinDateBox), settings.field(QStringLiteral("YearEnd"))));
+            setBoxText(index, automaticRenewalDate(boxText(kJoinDateBox), YearEnd::read(settings.field(field::YearEnd))));
         }
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("txtInfo_GotFocus"), this);
-    }
+    });
     if (index == kNotesBox)
         m_state.MultiLineFocus = -1;
-    else
-        SelectAllText(txtInfo[index]);
+    selectOnEntry(box(index), reason);
 }
 
 void frmZelkMain::txtInfo_LostFocus(int index)
@@ -120,14 +118,8 @@ void frmZelkMain::txtInfo_LostFocus(int index)
 
 void frmZelkMain::txtInfo_DblClick(int index)
 {
-    if (index == kMemberTypeBox)
-        m_state.WorkString = QStringLiteral("Type");
-    else if (index >= kFirstLookupBox && index <= kLastLookupBox)
-        m_state.WorkString = QStringLiteral("Lookup");
-    else
-        return;
-    m_state.LookupField = index;
-    openLookups();
+    if (boxKind(index) == BoxKind::FromList)
+        openLookups(index);
 }
 
 void frmZelkMain::Picture1_DblClick()

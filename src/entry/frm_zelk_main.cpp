@@ -25,8 +25,9 @@
 #include "core/main_defaults.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"
-#include "ui/unexpected_error.h"
+#include "ui/guarded.h"
 
+#include "data/sort_fields.h"
 #include "engine/engine_error.h"
 
 #include <QAction>
@@ -71,16 +72,16 @@ QLabel* caption(const char* text)
     return label;
 }
 
-// Opens one of the program's windows modally over the main window.
+// Opens one of the program's option windows modally over the main window; `whenAccepted`
+// runs when the user confirmed it, so the main window takes up what it changed.
 template <typename Window>
-void openModal(AppState& state, QWidget* parent, const char* where)
+void openModal(AppState& state, QWidget* parent, const std::function<void()>& whenAccepted = {})
 {
-    try {
+    guarded(QStringLiteral("mnuOptions"), parent, [&] {
         Window window(state, parent);
-        runModal(window);
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QString::fromLatin1(where), parent);
-    }
+        if (runModal(window) == QDialog::Accepted && whenAccepted)
+            whenAccepted();
+    });
 }
 
 // Opens the reports window, which leaves the main window browsing the report's selection.
@@ -88,18 +89,16 @@ void openModal(AppState& state, QWidget* parent, const char* where)
 // would throw the typing away.
 void openReports(AppState& state, frmZelkMain& main)
 {
-    if (!main.cmdNext[1]->isEnabled()) {
+    if (main.hasUnsavedChange()) {
         MessageBox::show(QStringLiteral("You have changed this member but not saved the changes.\n\n"
                                         "Please save or undo them before making a report."),
                          QStringLiteral("Unsaved changes"), MsgButtons::OK, MsgIcon::Exclamation, &main);
         return;
     }
-    try {
+    guarded(QStringLiteral("Command1"), &main, [&] {
         frmPrints window(state, main, &main);
         runModal(window);
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QStringLiteral("Command1"), &main);
-    }
+    });
 }
 
 QFrame* panel()
@@ -136,15 +135,10 @@ frmZelkMain::frmZelkMain(AppState& state, QWidget* parent)
     keys.enterPassesThrough = [this] { return m_state.MultiLineFocus == -1; };
     keys.windowKeys = [this](QKeyEvent& key) { return windowKeys(key); };
     installKeyPreview(this, keys);
-    m_state.main = this;
     Form_Load();
 }
 
-frmZelkMain::~frmZelkMain()
-{
-    if (m_state.main == this)
-        m_state.main = nullptr;
-}
+frmZelkMain::~frmZelkMain() = default;
 
 void frmZelkMain::buildControls()
 {
@@ -298,7 +292,7 @@ void frmZelkMain::buildMenus()
     mnuFile[1] = menuFile->addSeparator();
     mnuFile[2] = menuFile->addAction(QStringLiteral("E&xit"));
     mnuFile[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    backup::addBackupMenuItems(menuFile, mnuFile[1], m_state, *this, this, [this] { return !cmdNext[1]->isEnabled(); });
+    backup::addBackupMenuItems(menuFile, mnuFile[1], m_state, *this, this, [this] { return hasUnsavedChange(); });
 
     menuOptions = menuBar()->addMenu(QStringLiteral("O&ptions"));
     const char* options[7] = {"&Default Settings", "&Screen Text", "&Include/skip fields", "Reset Auto Number",
@@ -307,11 +301,10 @@ void frmZelkMain::buildMenus()
         mnuOptions[i] = menuOptions->addAction(QString::fromLatin1(options[i]));
 
     menuSort = menuBar()->addMenu(QStringLiteral("S&ort Order"));
-    const char* sorts[5] = {"Membership &Type", "&Number", "&Renewal Date", "&Post Code", "&Surname"};
-    const Qt::Key sortKeys[5] = {Qt::Key_T, Qt::Key_N, Qt::Key_R, Qt::Key_P, Qt::Key_S};
-    for (int i = 0; i < 5; ++i) {
-        mnuSort[i] = menuSort->addAction(QString::fromLatin1(sorts[i]));
-        mnuSort[i]->setShortcut(QKeySequence(Qt::CTRL | sortKeys[i]));
+    for (size_t i = 0; i < kMainSortMenu.size(); ++i) {
+        const SortField& sort = sortField(kMainSortMenu[i]);
+        mnuSort[i] = menuSort->addAction(sort.caption);
+        mnuSort[i]->setShortcut(QKeySequence(Qt::CTRL | sort.shortcut));
     }
 
     menuSearch = menuBar()->addMenu(QStringLiteral("Se&arch"));
@@ -351,11 +344,13 @@ void frmZelkMain::connectControls()
     for (int i = 0; i < 5; ++i)
         connect(mnuSort[i], &QAction::triggered, this, [this, i] { mnuSort_Click(i); });
     connect(mnuSearch, &QAction::triggered, this, &frmZelkMain::openSearch);
-    connect(mnuOptions[0], &QAction::triggered, this, [this] { openModal<frmZelkDefaults>(m_state, this, "mnuOptions"); });
-    connect(mnuOptions[1], &QAction::triggered, this, [this] { openModal<frmZelkScreenText>(m_state, this, "mnuOptions"); });
-    connect(mnuOptions[2], &QAction::triggered, this, [this] { openModal<frmIncludeSkip>(m_state, this, "mnuOptions"); });
-    connect(mnuOptions[3], &QAction::triggered, this, [this] { openModal<frmResetAutoNumber>(m_state, this, "mnuOptions"); });
-    connect(mnuOptions[4], &QAction::triggered, this, [this] { openModal<frmZelkYear>(m_state, this, "mnuOptions"); });
+    connect(mnuOptions[0], &QAction::triggered, this, [this] { openModal<frmZelkDefaults>(m_state, this, [this] { RefreshData(); }); });
+    connect(mnuOptions[1], &QAction::triggered, this, [this] { openModal<frmZelkScreenText>(m_state, this, [this] { guarded(QStringLiteral("ApplyScreenText"), this, [this] { ApplyScreenText(); }); }); });
+    connect(mnuOptions[2], &QAction::triggered, this, [this] { openModal<frmIncludeSkip>(m_state, this, [this] { guarded(QStringLiteral("ApplyIncludeSkip"), this, [this] { ApplyIncludeSkip(); }); }); });
+    connect(mnuOptions[3], &QAction::triggered, this, [this] { openModal<frmResetAutoNumber>(m_state, this); });
+    connect(mnuOptions[4], &QAction::triggered, this, [this] { openModal<frmZelkYear>(m_state, this); });
+    connect(mnuOptions[5], &QAction::triggered, this, [this] { openModal<frmNavKeys>(m_state, this); });
+    connect(mnuOptions[6], &QAction::triggered, this, [this] { openModal<frmFindBrowser>(m_state, this); });
     // The importers refresh this window themselves once they have reopened the members.
     connect(menuImport[1], &QAction::triggered, this, [this] {
         guarded(QStringLiteral("menuImport_Click"), this, [this] {
@@ -369,33 +364,26 @@ void frmZelkMain::connectControls()
             runModal(window);
         });
     });
-    connect(mnuOptions[5], &QAction::triggered, this, [this] { openModal<frmNavKeys>(m_state, this, "mnuOptions"); });
-    connect(mnuOptions[6], &QAction::triggered, this, [this] { openModal<frmFindBrowser>(m_state, this, "mnuOptions"); });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmZelkMain::openAbout);
     connect(menuImport[0], &QAction::triggered, this, [this] {
-        try {
+        guarded(QStringLiteral("menuImport"), this, [this] {
             frmGetZelkWin window(m_state, *this, this);
             runModal(window);
-        } catch (const std::exception& e) {
-            showUnexpectedError(errorNumber(e), QStringLiteral("menuImport"), this);
-        }
+        });
     });
 }
 
 void frmZelkMain::Form_Load()
 {
-    try {
-        if (m_state.rsZelk->recordCount() == 0) {
+    guarded(QStringLiteral("frmZelkMain"), this, [this] {
+        if (m_state.rsZelk->recordCount() == 0)
             m_state.NewMember = -1;
-        } else {
+        else
             RefreshData();
-        }
         ApplyIncludeSkip();
         ApplyScreenText();
         LoadMainDefaults(m_state);
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QStringLiteral("frmZelkMain"), this);
-    }
+    });
     EnableNavigation();
 }
 
@@ -427,15 +415,11 @@ int frmZelkMain::boxIndexOf(const QObject* widget) const
     return -1;
 }
 
-bool frmZelkMain::navigationEnabled() const
-{
-    return cmdNext[0]->isEnabled();
-}
-
 bool frmZelkMain::windowKeys(QKeyEvent& key)
 {
-    // Ctrl alone with the page keys moves through the register, when moving is allowed.
-    if (key.modifiers() != Qt::ControlModifier)
+    // Ctrl alone with the page keys moves through the register, when moving is allowed;
+    // the keypad's Page Up, Page Down, Home and End count as the main keys.
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
         return false;
     int button = -1;
     switch (key.key()) {
@@ -445,7 +429,7 @@ bool frmZelkMain::windowKeys(QKeyEvent& key)
     case Qt::Key_End: button = 3; break;
     default: return false;
     }
-    if (navigationEnabled())
+    if (!m_unsaved)
         cmdNext_Click(button);
     return true;
 }
@@ -468,16 +452,14 @@ void frmZelkMain::cmdNext_Click(int index)
 
 void frmZelkMain::mnuSort_Click(int index)
 {
-    static const char* const orders[5] = {"MemberType", "Number", "RenewDate", "PostCode", "Surname"};
-    m_state.SortOrder = QString::fromLatin1(orders[index]);
-    try {
-        m_state.reopen(m_state.rsZelk, QStringLiteral("Select * from Zelk ORDER BY [") + m_state.SortOrder + u']');
+    m_state.SortOrder = sortField(kMainSortMenu[size_t(index)]).field;
+    const bool reopened = guarded(QStringLiteral("mnuSort"), this, [this] {
+        m_state.reopen(m_state.rsZelk, membersInOrder(m_state.SortOrder));
         if (m_state.rsZelk->recordCount() > 0)
             m_state.rsZelk->moveFirst();
-    } catch (const EngineError& e) {
-        showUnexpectedError(e.number(), QStringLiteral("mnuSort"), this);
+    });
+    if (!reopened)
         return;
-    }
     RefreshData();
     openSearch();
 }
@@ -487,7 +469,7 @@ void frmZelkMain::mnuFile_Click(int index)
     if (index != 2)
         return;
     // While a change is unsaved, Exit does nothing: Save or Undo first.
-    if (!cmdNext[1]->isEnabled())
+    if (m_unsaved)
         return;
     if (MessageBox::show(QStringLiteral("Are you sure you want to end the program?"), QStringLiteral("End program?"),
                          MsgButtons::YesNo, MsgIcon::Question, this)
@@ -503,7 +485,7 @@ void frmZelkMain::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (cmdNext[1]->isEnabled()) {
+    if (!m_unsaved) {
         if (MessageBox::show(QStringLiteral("Are you sure you want to end the program?"), QStringLiteral("End program?"),
                              MsgButtons::YesNo, MsgIcon::Question, this)
             == MsgAnswer::Yes) {
@@ -528,12 +510,20 @@ void frmZelkMain::closeEvent(QCloseEvent* event)
 
 void frmZelkMain::openSearch()
 {
-    openModal<frmSearch>(m_state, this, "mnuSearch");
+    guarded(QStringLiteral("mnuSearch"), this, [this] {
+        frmSearch search(m_state, *this, this);
+        runModal(search);
+    });
 }
 
-void frmZelkMain::openLookups()
+void frmZelkMain::openLookups(int index)
 {
-    openModal<frmLookups>(m_state, this, "txtInfo_DblClick");
+    guarded(QStringLiteral("txtInfo_DblClick"), this, [this, index] {
+        frmLookups lookups(m_state, index == kMemberTypeBox ? query::ValueList::MemberTypes : query::ValueList::Lookups,
+                           boxText(index), this);
+        if (runModal(lookups) == QDialog::Accepted)
+            setBoxText(index, lookups.selectedValue());
+    });
 }
 
 void frmZelkMain::openAbout()

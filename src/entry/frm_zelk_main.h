@@ -3,7 +3,7 @@
 // register in the current order, the record buttons, and the menus that open every other
 // window.
 #include "ui/main_view.h"
-#include "member_boxes.h"
+#include "member_record.h"
 
 #include <QMainWindow>
 #include <array>
@@ -44,6 +44,11 @@ public:
     QString boxText(int index) const override;
     void setBoxText(int index, const QString& text) override;
     QWidget* box(int index) const;
+    // The member as the boxes, the lapsed tick and the picture hold it.
+    MemberEntry entry() const;
+    // True from the first change of the member shown until Save, Undo or another member
+    // is shown: the navigation, New and the search are unavailable meanwhile.
+    bool hasUnsavedChange() const { return m_unsaved; }
 
     // Handlers.
     void Command1_Click(int index);
@@ -91,7 +96,7 @@ private:
     void connectControls();
     void Form_Load();
     bool windowKeys(QKeyEvent& key);
-    void txtInfo_GotFocus(int index);
+    void txtInfo_GotFocus(int index, Qt::FocusReason reason);
     void txtInfo_LostFocus(int index);
     void setNavigation(bool enabled);
     void showCurrentMember();
@@ -100,10 +105,9 @@ private:
     void deleteMember();
     void reportRefusedValue(int index, int errorNumber);
     int boxIndexOf(const QObject* widget) const;
-    bool navigationEnabled() const;
     void installEntryRules();
     void openSearch();
-    void openLookups();
+    void openLookups(int index);
     void openAbout();
 
     // The texts ApplyScreenText can replace, in the order of the Settings caption fields,
@@ -112,6 +116,7 @@ private:
     QStringList m_builtInCaptions;
 
     AppState& m_state;
+    bool m_unsaved = false;   // the member shown has been changed since it was shown or saved
     bool m_closing = false;   // the user has agreed to end the program
 };
 

@@ -1,25 +1,14 @@
 #include "member_boxes.h"
 
-#include <QStringList>
+#include "data/schema.h"
 
 namespace zelk {
 
 QString boxField(int index)
 {
-    static const QStringList fields = [] {
-        QStringList f{QStringLiteral("Number"), QStringLiteral("JoinDate"), QStringLiteral("RenewDate"),
-                      QStringLiteral("FeePaid"), QStringLiteral("Birthday"), QStringLiteral("Title"),
-                      QStringLiteral("FirstName"), QStringLiteral("Surname")};
-        for (int i = 1; i <= 5; ++i)
-            f << QStringLiteral("Address%1").arg(i);
-        f << QStringLiteral("PostCode") << QStringLiteral("Phone") << QStringLiteral("WorkPhone") << QStringLiteral("Fax")
-          << QStringLiteral("Mobile") << QStringLiteral("Email") << QStringLiteral("Email2") << QStringLiteral("MemberType");
-        for (int i = 1; i <= 6; ++i)
-            f << QStringLiteral("Lookup%1").arg(i);
-        f << QStringLiteral("InternetLink") << QStringLiteral("Memo");
-        return f;
-    }();
-    return fields.value(index);
+    // The boxes hold the catalogue's fields in its order, from Number to Memo.
+    const auto& catalogue = schema::memberFieldCatalogue();
+    return index >= 0 && index < kBoxCount ? catalogue[size_t(index)].field : QString();
 }
 
 int labelOfBox(int index)

@@ -3,8 +3,9 @@
 #include "picture_box.h"
 
 #include "core/app_state.h"
-#include "ui/unexpected_error.h"
+#include "ui/guarded.h"
 
+#include "data/field_names.h"
 #include "data/schema.h"
 #include "engine/engine_error.h"
 #include "engine/regional.h"
@@ -26,26 +27,29 @@ void frmZelkMain::RefreshData()
     auto& rs = *m_state.rsZelk;
     // Moving past an end leaves no current member: the last (or first) is shown instead.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        try {
-            if (rs.recordCount() == 0) {
-                showEmptyRegister();
-                return;
-            }
-            showCurrentMember();
-            return;
-        } catch (const EngineError& e) {
-            if (e.number() != err::NoCurrentRecord) {
-                showUnexpectedError(e.number(), QStringLiteral("RefreshData"), this);
-                EnableNavigation();
-                return;
-            }
+        bool noCurrentMember = false;
+        const bool shown = guarded(QStringLiteral("RefreshData"), this, [&] {
             try {
-                if (rs.eof())
-                    rs.moveLast();
+                if (rs.recordCount() == 0)
+                    showEmptyRegister();
                 else
-                    rs.moveFirst();
-            } catch (const EngineError&) {
+                    showCurrentMember();
+            } catch (const EngineError& e) {
+                if (e.number() != err::NoCurrentRecord)
+                    throw;
+                noCurrentMember = true;
             }
+        });
+        if (!shown)
+            EnableNavigation();
+        if (!noCurrentMember)
+            return;
+        try {
+            if (rs.eof())
+                rs.moveLast();
+            else
+                rs.moveFirst();
+        } catch (const EngineError&) {
         }
     }
 }
@@ -66,9 +70,9 @@ void frmZelkMain::showCurrentMember()
         }
         setBoxText(i, text);
     }
-    showPicture(rs.field(QStringLiteral("Picture")));
-    setBoxText(kNotesBox, rs.field(QStringLiteral("Memo")).toString());
-    chkLapsed->setChecked(rs.field(QStringLiteral("Lapsed")).toBool());
+    showPicture(rs.field(field::Picture));
+    setBoxText(kNotesBox, rs.field(field::Memo).toString());
+    chkLapsed->setChecked(rs.field(field::Lapsed).toBool());
     // A stored member is on show: the next save amends it, whatever was typed before.
     m_state.NewMember = 0;
     EnableNavigation();
@@ -112,9 +116,9 @@ void frmZelkMain::ClearFields()
 
 void frmZelkMain::ShowNextNumber()
 {
-    m_state.reopen(m_state.rsSettings, QStringLiteral("Select * from Settings"));
+    m_state.reopen(m_state.rsSettings, query::settingsRow());
     m_state.rsSettings->moveFirst();
-    const QVariant last = m_state.rsSettings->field(QStringLiteral("LastNumber"));
+    const QVariant last = m_state.rsSettings->field(field::LastNumber);
     setBoxText(kNumberBox, QString::number(qint64(last.toInt()) + 1));
 }
 
@@ -130,11 +134,13 @@ void frmZelkMain::setNavigation(bool enabled)
 
 void frmZelkMain::EnableNavigation()
 {
+    m_unsaved = false;
     setNavigation(true);
 }
 
 void frmZelkMain::StopSave()
 {
+    m_unsaved = true;
     setNavigation(false);
 }
 

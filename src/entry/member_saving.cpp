@@ -3,9 +3,8 @@
 #include "picture_box.h"
 
 #include "core/app_state.h"
+#include "ui/guarded.h"
 #include "ui/message_box.h"
-#include "ui/modal.h"
-#include "ui/unexpected_error.h"
 
 #include "engine/engine_error.h"
 
@@ -18,79 +17,39 @@
 
 namespace zelk {
 
-namespace {
-
-// The value a box stands for: Null when it holds nothing but blanks.
-QVariant boxValue(const QString& text)
+MemberEntry frmZelkMain::entry() const
 {
-    return text.trimmed().isEmpty() ? QVariant() : QVariant(text);
+    MemberEntry member;
+    for (int i = 0; i < kBoxCount; ++i)
+        member.boxes[size_t(i)] = boxText(i);
+    member.lapsed = chkLapsed->isChecked();
+    member.picture = Picture1->Tag;
+    return member;
 }
-
-// Ends whatever a failed save left half done, so nothing of it is stored.
-void abandonSave(AppState& s)
-{
-    if (s.dbZelk->inTransaction())
-        s.dbZelk->rollback();
-    for (auto* rs : {s.rsZelk.get(), s.rsSettings.get()})
-        if (rs && rs->editMode() != Recordset::EditMode::None)
-            rs->cancelUpdate();
-}
-
-} // namespace
 
 frmZelkMain::SaveResult frmZelkMain::SaveMember()
 {
-    if (boxText(kNumberBox).trimmed().isEmpty() || boxText(kSurnameBox).trimmed().isEmpty()
-        || boxText(kAddress1Box).trimmed().isEmpty()) {
-        MessageBox::show(QStringLiteral("I cannot save a member unless you have entered at least:\n\n"
-                                        "   A membership number\n   A surname\n   The first line of their address\n"),
-                         QStringLiteral("Not enough detail"), MsgButtons::OK, MsgIcon::Information, this);
+    const MemberEntry member = entry();
+    if (lacksRequiredDetail(member)) {
+        MessageBox::show(notEnoughDetailMessage(), this);
         return SaveResult::MissingDetail;
     }
-    auto& rs = *m_state.rsZelk;
     const bool adding = m_state.NewMember == -1;
-    int current = -1;   // the box being written, to name it if its value is refused
-    try {
-        if (adding)
-            rs.addNew();
-        else
-            rs.edit();
-        // Every value is converted before anything is stored, so a refused value leaves the
-        // register, and the counter, as they were.
-        for (int i = 0; i < kBoxCount; ++i) {
-            current = i;
-            const QString text = boxText(i);
-            rs.setField(boxField(i), i == kSurnameBox || i == kAddress1Box ? QVariant(text) : boxValue(text));
+    SaveResult result = SaveResult::Failed;
+    guarded(QStringLiteral("Command1 on ZelkMain"), this, [&] {
+        try {
+            storeMember(m_state, member, adding);
+            if (adding)
+                m_state.NewMember = 0;
+            result = SaveResult::Saved;
+        } catch (const MemberValueRefused& e) {
+            reportRefusedValue(e.box(), e.number());
+        } catch (const EngineError& e) {
+            if (e.number() != err::NoCurrentRecord)
+                throw;
         }
-        current = -1;
-        rs.setField(QStringLiteral("Lapsed"), chkLapsed->isChecked());
-        rs.setField(QStringLiteral("Picture"), Picture1->Tag.isEmpty() ? QVariant() : QVariant(Picture1->Tag));
-
-        // The counter and the member are stored together, or neither is.
-        m_state.dbZelk->beginTrans();
-        if (adding) {
-            m_state.reopen(m_state.rsSettings, QStringLiteral("Select * from Settings"));
-            auto& settings = *m_state.rsSettings;
-            settings.moveFirst();
-            settings.edit();
-            settings.setField(QStringLiteral("LastNumber"), qint64(settings.field(QStringLiteral("LastNumber")).toInt()) + 1);
-            settings.update();
-        }
-        rs.update();
-        m_state.dbZelk->commitTrans();
-        if (adding)
-            m_state.NewMember = 0;
-        return SaveResult::Saved;
-    } catch (const EngineError& e) {
-        abandonSave(m_state);
-        const bool refusedValue = e.number() == err::TypeMismatch || e.number() == err::Overflow
-                                  || e.number() == err::ValueTooLong;
-        if (current >= 0 && refusedValue)
-            reportRefusedValue(current, e.number());
-        else if (e.number() != err::NoCurrentRecord)
-            showUnexpectedError(e.number(), QStringLiteral("Command1 on ZelkMain"), this);
-        return SaveResult::Failed;
-    }
+    });
+    return result;
 }
 
 void frmZelkMain::reportRefusedValue(int index, int errorNumber)
@@ -124,30 +83,34 @@ void frmZelkMain::reportRefusedValue(int index, int errorNumber)
 
 void frmZelkMain::Command1_Click(int index)
 {
-    try {
-        switch (index) {
-        case 0:
-            // A refused value keeps the edit open, so the user can correct that box.
-            if (SaveMember() != SaveResult::Failed)
-                EnableNavigation();
-            break;
-        case 1:
-            UndoChanges();
-            break;
-        case 2:
+    switch (index) {
+    case 0:
+        // A refused value keeps the edit open, so the user can correct that box.
+        if (SaveMember() != SaveResult::Failed)
+            EnableNavigation();
+        break;
+    case 1:
+        UndoChanges();
+        break;
+    case 2:
+        guarded(QStringLiteral("Command1 on ZelkMain"), this, [this] {
             m_state.NewMember = -1;
             ClearFields();
             ShowNextNumber();
-            break;
-        case 3:
-            deleteMember();
-            break;
-        default:
-            break;
-        }
-    } catch (const EngineError& e) {
-        if (e.number() != err::NoCurrentRecord)
-            showUnexpectedError(e.number(), QStringLiteral("Command1 on ZelkMain"), this);
+        });
+        break;
+    case 3:
+        guarded(QStringLiteral("Command1 on ZelkMain"), this, [this] {
+            try {
+                deleteMember();
+            } catch (const EngineError& e) {
+                if (e.number() != err::NoCurrentRecord)
+                    throw;
+            }
+        });
+        break;
+    default:
+        break;
     }
 }
 
@@ -157,8 +120,9 @@ void frmZelkMain::UndoChanges()
                          MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No, this)
         == MsgAnswer::Yes) {
         const bool wasNew = m_state.NewMember == -1;
+        // Showing the stored member again also says whether the next save adds: it amends
+        // the member shown, and adds when the register is empty and there is none.
         RefreshData();
-        m_state.NewMember = 0;
         if (wasNew) {
             for (auto& t : Tag)
                 t.clear();

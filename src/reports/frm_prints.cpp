@@ -569,8 +569,10 @@ void frmPrints::mnuFile_Click()
 void frmPrints::menuDefaults_Click()
 {
     guarded(QStringLiteral("menuDefaults"), this, [this] {
+        // A save reorders the members: the main window shows the first of them.
         frmZelkDefaults defaults(m_state, this);
-        runModal(defaults);
+        if (runModal(defaults) == QDialog::Accepted)
+            m_main.RefreshData();
     });
 }
 

@@ -1,12 +1,12 @@
 #include "frm_search.h"
 
-#include "search_query.h"
-
-#include "ui/tab_order.h"
 #include "core/app_state.h"
+#include "data/sort_fields.h"
+#include "ui/box_focus.h"
+#include "ui/guarded.h"
 #include "ui/main_view.h"
 #include "ui/message_box.h"
-#include "ui/unexpected_error.h"
+#include "ui/tab_order.h"
 #include "ui/validtxt.h"
 
 #include "engine/engine_error.h"
@@ -22,27 +22,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zelk {
 
 namespace {
-
-struct SearchField {
-    const char* name;      // the field of Zelk, as SortOrder names it
-    const char* menu;      // its item in the Sort Order menu
-    const char* caption;   // the frame's caption while searching it
-};
-
-// In the order of the menu, which is not the main window's order.
-constexpr std::array<SearchField, 5> kFields{{
-    {"MemberType", "Membership &Type", "Search for Membership Type:"},
-    {"Number", "&Number", "Search for Number:"},
-    {"PostCode", "&Post Code", "Search for Post Code:"},
-    {"RenewDate", "&Renewal Date", "Search for Renewal Date:"},
-    {"Surname", "&Surname", "Search for Surname:"},
-}};
 
 void refuseDoubleQuote(int& keyAscii)
 {
@@ -52,9 +36,10 @@ void refuseDoubleQuote(int& keyAscii)
 
 } // namespace
 
-frmSearch::frmSearch(AppState& state, QWidget* parent)
+frmSearch::frmSearch(AppState& state, MainView& main, QWidget* parent)
     : QDialog(parent)
     , m_state(state)
+    , m_main(main)
 {
     setObjectName(QStringLiteral("frmSearch"));
     setWindowTitle(QStringLiteral("Zelk Membership Search"));
@@ -66,9 +51,9 @@ void frmSearch::buildControls()
 {
     menuBar = new QMenuBar(this);
     mnuSort = menuBar->addMenu(QStringLiteral("&Sort Order"));
-    for (int i = 0; i < int(kFields.size()); ++i) {
-        menuSort[i] = mnuSort->addAction(QString::fromLatin1(kFields[i].menu));
-        connect(menuSort[i], &QAction::triggered, this, [this, i] { menuSort_Click(i); });
+    for (size_t i = 0; i < kSearchSortMenu.size(); ++i) {
+        menuSort[i] = mnuSort->addAction(sortField(kSearchSortMenu[i]).caption);
+        connect(menuSort[i], &QAction::triggered, this, [this, i] { menuSort_Click(int(i)); });
     }
 
     // Until a field is known the frame says only what it is for.
@@ -110,10 +95,9 @@ void frmSearch::buildControls()
 // The frame's caption and the "Search anywhere" box follow the field searched.
 void frmSearch::showSearchField()
 {
-    for (const SearchField& f : kFields)
-        if (m_state.SortOrder == QLatin1String(f.name))
-            FrameSearch->setTitle(QString::fromLatin1(f.caption));
-    chkWildCard->setEnabled(m_state.SortOrder != QLatin1String("Number"));
+    if (const SortField* f = findSortField(m_state.SortOrder))
+        FrameSearch->setTitle(f->searchCaption);
+    chkWildCard->setEnabled(m_state.SortOrder != sortField(SortKey::Number).field);
 }
 
 bool frmSearch::anywhere() const
@@ -123,29 +107,23 @@ bool frmSearch::anywhere() const
 
 bool frmSearch::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtSearch && event->type() == QEvent::FocusIn) {
-        // A click places the cursor after the focus arrives: select once it has.
-        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
-            QTimer::singleShot(0, txtSearch, [this] { SelectAllText(txtSearch); });
-        else
-            SelectAllText(txtSearch);
-    }
+    if (watched == txtSearch && event->type() == QEvent::FocusIn)
+        selectOnEntry(txtSearch, static_cast<QFocusEvent*>(event)->reason());
     return QDialog::eventFilter(watched, event);
 }
 
 void frmSearch::menuSort_Click(int Index)
 {
-    if (Index < 0 || Index >= int(kFields.size()))
+    if (Index < 0 || Index >= int(kSearchSortMenu.size()))
         return;
     // The members are searched again in the new order at the next keystroke or OK.
-    m_state.SortOrder = QString::fromLatin1(kFields[size_t(Index)].name);
+    m_state.SortOrder = sortField(kSearchSortMenu[size_t(Index)]).field;
     showSearchField();
 }
 
 void frmSearch::refreshMain()
 {
-    if (m_state.main)
-        m_state.main->RefreshData();
+    m_main.RefreshData();
 }
 
 // Reopens the members on `sql` when it finds anyone. When it finds no-one, the members
@@ -177,11 +155,11 @@ void frmSearch::txtSearch_Change()
     // A failing search changes nothing: the members and the member shown stay as they were.
     try {
         if (text.trimmed().isEmpty()) {
-            m_state.reopen(m_state.rsZelk, search::wholeRegisterQuery(m_state.SortOrder));
+            m_state.reopen(m_state.rsZelk, membersInOrder(m_state.SortOrder));
             refreshMain();
             return;
         }
-        const auto sql = search::narrowingQuery(m_state.SortOrder, text, anywhere());
+        const auto sql = query::narrowingQuery(m_state.SortOrder, text, anywhere());
         if (sql && narrowTo(*sql))
             refreshMain();
     } catch (const std::exception&) {
@@ -197,7 +175,7 @@ void frmSearch::chkWildCard_Click()
 
 void frmSearch::showWholeRegister()
 {
-    m_state.reopen(m_state.rsZelk, search::wholeRegisterQuery(m_state.SortOrder));
+    m_state.reopen(m_state.rsZelk, membersInOrder(m_state.SortOrder));
     if (m_state.rsZelk->recordCount() > 0)
         m_state.rsZelk->moveFirst();
     refreshMain();
@@ -205,14 +183,14 @@ void frmSearch::showWholeRegister()
 
 void frmSearch::cmdOK_Click()
 {
-    try {
+    guarded(QStringLiteral("cmdOK"), this, [this] {
         const QString text = txtSearch->text();
         if (text.trimmed().isEmpty()) {
             showWholeRegister();
             accept();
             return;
         }
-        const auto criterion = search::findCriterion(m_state.SortOrder, text, anywhere());
+        const auto criterion = query::findCriterion(m_state.SortOrder, text, anywhere());
         if (criterion) {
             Recordset& members = *m_state.rsZelk;
             members.findFirst(*criterion);
@@ -236,9 +214,7 @@ void frmSearch::cmdOK_Click()
         txtSearch->clear();
         showWholeRegister();
         accept();
-    } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), QStringLiteral("cmdOK"), this);
-    }
+    });
 }
 
 void frmSearch::cmdCancel_Click()

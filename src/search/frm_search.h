@@ -17,12 +17,14 @@ class QPushButton;
 namespace zelk {
 
 struct AppState;
+class MainView;
 class Recordset;
 
 class frmSearch : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSearch(AppState& state, QWidget* parent = nullptr);
+    // `main` shows the member each keystroke finds.
+    frmSearch(AppState& state, MainView& main, QWidget* parent = nullptr);
 
     // Handlers.
     void menuSort_Click(int Index);
@@ -53,6 +55,7 @@ private:
     void refreshMain();
 
     AppState& m_state;
+    MainView& m_main;
 };
 
 } // namespace zelk

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 namespace zelk {
 
@@ -10,7 +12,7 @@ namespace {
 
 class BoxFocusFilter : public QObject {
 public:
-    BoxFocusFilter(QWidget* box, std::function<void()> entered, std::function<void()> left)
+    BoxFocusFilter(QWidget* box, std::function<void(Qt::FocusReason)> entered, std::function<void()> left)
         : QObject(box), m_box(box), m_entered(std::move(entered)), m_left(std::move(left))
     {
     }
@@ -30,7 +32,7 @@ public:
                 return false;
             m_inside = true;
             if (m_entered)
-                m_entered();
+                m_entered(static_cast<QFocusEvent*>(event)->reason());
         } else if (!elsewhere && m_inside) {
             m_inside = false;
             if (m_left)
@@ -41,7 +43,7 @@ public:
 
 private:
     QWidget* m_box;
-    std::function<void()> m_entered;
+    std::function<void(Qt::FocusReason)> m_entered;
     std::function<void()> m_left;
     bool m_inside = false;
 };
@@ -50,8 +52,31 @@ private:
 
 void onBoxFocus(QWidget* box, std::function<void()> entered, std::function<void()> left)
 {
+    std::function<void(Qt::FocusReason)> onEntry;
+    if (entered)
+        onEntry = [entered = std::move(entered)](Qt::FocusReason) { entered(); };
+    onBoxEntry(box, std::move(onEntry), std::move(left));
+}
+
+void onBoxEntry(QWidget* box, std::function<void(Qt::FocusReason)> entered, std::function<void()> left)
+{
     box->installEventFilter(new BoxFocusFilter(box, std::move(entered), std::move(left)));
 }
+
+void selectOnEntry(QWidget* box, Qt::FocusReason reason)
+{
+    const auto selectAll = [box] {
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            line->setSelection(0, int(line->text().size()));
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(box))
+            text->selectAll();
+    };
+    if (reason == Qt::MouseFocusReason)
+        QTimer::singleShot(0, box, selectAll);
+    else
+        selectAll();
+}
+
 
 QString trimBlanks(const QString& text)
 {

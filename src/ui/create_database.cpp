@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "busy_cursor.h"
 #include "core/settings_store.h"
+#include "message_box.h"
 #include "unexpected_error.h"
 
 #include "data/create_db.h"
@@ -30,7 +31,11 @@ bool CreateDatabase(AppState& state)
         showLoadingError(failure, QStringLiteral("CreateDatabase"));
         return false;
     }
-    saveSetting(setting::ZelkDB, state.DatabasePath);
+    try {
+        saveSetting(setting::ZelkDB, state.DatabasePath);
+    } catch (const SettingsNotSaved& e) {
+        MessageBox::show(e.message());   // nothing reads it back: the program goes on
+    }
     return true;
 }
 

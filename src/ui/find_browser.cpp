@@ -23,8 +23,13 @@ void FindBrowser(AppState& state)
         state.BrowserPath.chop(1);
     while (state.BrowserPath.endsWith(QChar(0)))
         state.BrowserPath.chop(1);
-    if (!state.BrowserPath.isEmpty())
+    if (state.BrowserPath.isEmpty())
+        return;
+    try {
         saveSetting(setting::WebBrowser, state.BrowserPath);
+    } catch (const SettingsNotSaved& e) {
+        MessageBox::show(e.message());   // the browser is known for this run; it is looked for again next time
+    }
 }
 
 } // namespace zelk

@@ -13,21 +13,18 @@ frmAbout::frmAbout(QWidget* parent)
     , lblTitle(new QLabel(programTitle()))
     , lblVersion(new QLabel(QStringLiteral("Version ") + programVersion()))
     , lblDescription(new QLabel(QStringLiteral("Keeps the membership register of a club or society.")))
-    , lblWebSite(new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(makerWebSite(), makerWebSite())))
 {
     setWindowTitle(QStringLiteral("About ") + programTitle());
     QFont title = lblTitle->font();
     title.setPointSizeF(title.pointSizeF() * 1.8);
     title.setBold(true);
     lblTitle->setFont(title);
-    lblWebSite->setOpenExternalLinks(true);
-    lblWebSite->setTextInteractionFlags(Qt::TextBrowserInteraction);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 24, 28, 18);
     layout->setSpacing(10);
-    for (auto* label : {lblTitle, lblVersion, lblDescription, lblWebSite}) {
+    for (auto* label : {lblTitle, lblVersion, lblDescription}) {
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The About box: the program's title, its version, what it does and where its maker is.
+// The About box: the program's title, its version and what it does.
 #include <QDialog>
 
 class QLabel;
@@ -14,7 +14,6 @@ public:
     QLabel* lblTitle;
     QLabel* lblVersion;
     QLabel* lblDescription;
-    QLabel* lblWebSite;
 };
 
 } // namespace zelk

@@ -1,6 +1,8 @@
 #pragma once
-// What the other windows ask of the main window: to show the member that is now current,
-// to take up changed include flags and captions, and to read or fill a member box.
+// What the other windows ask of the main window: to show the member that is now current
+// after they have moved or reopened the shared member record set, to take up changed
+// include flags and captions, and to read or fill a member box. A window that needs it
+// takes a MainView& as a constructor argument.
 #include <QString>
 
 namespace zelk {

@@ -15,6 +15,7 @@
 #include "unexpected_error.h"
 
 #include "data/create_db.h"
+#include "data/sort_fields.h"
 #include "engine/engine_error.h"
 
 #include <QFileInfo>
@@ -22,21 +23,6 @@
 namespace zelk {
 
 namespace {
-
-// Which step failed, so the error handler knows what it can mend.
-enum class Stage { Other, OpenLabels };
-
-void openSharedRecordsets(AppState& s, const QString& membersSql, Stage& stage)
-{
-    s.dbZelk = Database::open(s.DatabasePath, Database::Mode::Shared);
-    s.reopen(s.rsZelk, membersSql);
-    s.reopen(s.rsSettings, QStringLiteral("Select * from Settings"));
-    s.reopen(s.rsMemberTypes, QStringLiteral("Select * from Members"));
-    s.reopen(s.rsLookups, QStringLiteral("Select * from Lookups"));
-    stage = Stage::OpenLabels;
-    s.reopen(s.rsLabels, QStringLiteral("Select * from Labels"));
-    stage = Stage::Other;
-}
 
 void finish(AppState& s, frmSplash& splash, const std::function<void(AppState&)>& showMainWindow)
 {
@@ -63,6 +49,11 @@ void tellNotADatabase(const QString& path)
                      QStringLiteral("Problem loading Zelk Membership"), MsgButtons::OK, MsgIcon::Critical);
 }
 
+QString registerPath()
+{
+    return programFile(QStringLiteral("zelk2002.mdb"));
+}
+
 } // namespace
 
 bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppState&)>& showMainWindow)
@@ -71,12 +62,10 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
     letEventsRun();
     splash.fillCaptions();
 
-    Stage stage = Stage::Other;
     bool mendedMissingFile = false;
-    bool mendedLabels = false;
     bool offeredConversion = false;
     // Each pass runs the start-up from the step an error handler sends it back to.
-    enum class From { Settings, OpenAgain, Labels, Converted } from = From::Settings;
+    enum class From { Settings, MadeAfresh, Converted } from = From::Settings;
     while (true) {
         try {
             if (from == From::Settings) {
@@ -85,7 +74,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                     s.BrowserPath = browser;
                 else
                     FindBrowser(s);
-                s.DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+                s.DatabasePath = registerPath();
                 removeUnfinishedBuild(s.DatabasePath);
                 if (!QFileInfo::exists(s.DatabasePath) && !CreateDatabase(s))
                     return false;
@@ -95,35 +84,25 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                 s.PageDir = toWholeNumber(readSetting(setting::PageDir));
                 letEventsRun();
                 s.HelpFile = programFile(QStringLiteral("zelkmembership2003.hlp"));
-                openSharedRecordsets(s, membersInOrder(s.SortOrder), stage);
-            } else if (from == From::OpenAgain) {
-                openSharedRecordsets(s, membersInOrder(QStringLiteral("Surname")), stage);
-            } else if (from == From::Converted) {
-                openSharedRecordsets(s, membersInOrder(s.SortOrder), stage);
+                s.openRegister(membersInOrder(s.SortOrder));
+            } else if (from == From::MadeAfresh) {
+                s.openRegister(membersInOrder(sortField(SortKey::Surname).field));
             } else {
-                CreateLabelsTable(s.DatabasePath);
-                s.reopen(s.rsLabels, QStringLiteral("Select * from Labels"));
+                s.openRegister(membersInOrder(s.SortOrder));
             }
             backUpRegisterIfDue(s);
             finish(s, splash, showMainWindow);
             return true;
         } catch (const EngineError& e) {
+            // The file went between looking for it and opening it: it is made afresh.
             if (e.number() == err::FileNotFound && !mendedMissingFile) {
                 mendedMissingFile = true;
                 if (s.DatabasePath.isEmpty())
-                    s.DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+                    s.DatabasePath = registerPath();
                 removeUnfinishedBuild(s.DatabasePath);
                 if (!CreateDatabase(s))
                     return false;
-                from = From::OpenAgain;
-                continue;
-            }
-            // A register from an earlier release has no label sheets; any other missing
-            // table means the file is not a register at all (another program's database).
-            if (e.number() == err::TableNotFound && stage == Stage::OpenLabels && !mendedLabels) {
-                mendedLabels = true;
-                stage = Stage::Other;
-                from = From::Labels;
+                from = From::MadeAfresh;
                 continue;
             }
             // Another program's database: the Windows program's own register is offered for
@@ -136,14 +115,13 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                     from = From::Converted;
                     continue;
                 }
-                if (offered == ForeignRegister::Stopped) {
-                    splash.hide();
+                if (offered == ForeignRegister::Stopped)
                     return false;
-                }
             }
             splash.hide();
             if (e.number() == err::LockedExclusively || e.number() == err::TableLockedByUser)
                 tellLocked();
+            // A missing table means the file is not a register at all (another program's database).
             else if (e.number() == err::NotAnSqliteFile || e.number() == err::TableNotFound)
                 tellNotADatabase(s.DatabasePath);
             else

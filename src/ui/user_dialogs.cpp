@@ -92,6 +92,7 @@ void DialogScript::answerInput(const std::optional<QString>& text) { script().in
 const QList<FileQuestion>& DialogScript::fileQuestions() { return script().fileQuestions; }
 const QList<InputQuestion>& DialogScript::inputQuestions() { return script().inputQuestions; }
 int DialogScript::unexpected() { return script().unexpected; }
+int DialogScript::pendingAnswers() { return int(script().files.size() + script().inputs.size()); }
 void DialogScript::reset() { script() = Script(); }
 
 } // namespace zelk

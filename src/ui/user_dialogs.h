@@ -41,7 +41,8 @@ void answerFile(const QString& path);                   // "" answers Cancel
 void answerInput(const std::optional<QString>& text);   // nothing answers Cancel
 const QList<FileQuestion>& fileQuestions();
 const QList<InputQuestion>& inputQuestions();
-int unexpected();   // questions that found no queued answer
+int unexpected();       // questions that found no queued answer
+int pendingAnswers();   // queued answers not yet used
 void reset();
 } // namespace DialogScript
 

@@ -1,5 +1,6 @@
 #include "validtxt.h"
 
+#include "box_focus.h"
 #include "message_box.h"
 #include "core/text_rules.h"
 
@@ -72,7 +73,7 @@ bool askToCorrect(QLineEdit* box, const QString& text, const QString& title, Msg
 
 void SelectAllText(QLineEdit* box)
 {
-    box->setSelection(0, int(box->text().size()));
+    selectOnEntry(box, Qt::OtherFocusReason);
 }
 
 void DigitsOnlyKey(int& keyAscii)

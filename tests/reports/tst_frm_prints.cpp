@@ -533,7 +533,7 @@ private slots:
         QStringList opened;
         setModalHandler([&](QDialog& d) {
             opened << QString::fromLatin1(d.metaObject()->className());
-            d.reject();
+            d.done(QDialog::Rejected);   // closed without the defaults window's Cancel question
         });
         w->menuDefaults->trigger();
         w->mnuHelp[2]->trigger();

@@ -248,15 +248,27 @@ private slots:
                  QStringList({"DejaVu Serif 14", QFontInfo(sans).family() + " 9", describe(defaultLabelFont())}));
     }
 
+    // A measure typed as the user writes numbers; nothing when it is not one.
+    void measuresAsTyped_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("measure");   // -1: not a measure
+        QTest::newRow("en_GB 0.63") << "en_GB" << "0.63" << 0.63;
+        QTest::newRow("en_GB 0,63") << "en_GB" << "0,63" << -1.0;
+        QTest::newRow("de_DE 0,63") << "de_DE" << "0,63" << 0.63;
+        QTest::newRow("de_DE 0.63") << "de_DE" << "0.63" << 0.63;
+        QTest::newRow("de_DE 1.250") << "de_DE" << "1.250" << 1.25;
+        QTest::newRow("de_DE 0.6.3") << "de_DE" << "0.6.3" << -1.0;
+        QTest::newRow("en_US abc") << "en_US" << "abc" << -1.0;
+    }
     void measuresAsTyped()
     {
-        checkEach({{"en_GB 0.63", "0.63"}, {"en_GB 0,63", "-"}, {"de_DE 0,63", "0.63"}, {"de_DE 0.63", "0.63"}, {"de_DE 1.250", "1.25"},
-                   {"de_DE 0.6.3", "-"}, {"en_US abc", "-"}},
-                  [](const QString& input) {
-                      const auto value = readLabelNumber(underLocale(input));
-                      return value ? QString::number(*value) : QString("-");
-                  });
-        QLocale::setDefault(QLocale("en_GB"));
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(double, measure);
+        TestWorld world(locale);
+        QCOMPARE(readLabelNumber(typed).value_or(-1.0), measure);
     }
 };
 

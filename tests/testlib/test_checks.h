@@ -1,16 +1,71 @@
 #pragma once
-// Checks the tests share.
+// The messages a test expects, written as plainly as the program's messages are given:
+// text, title, buttons, icon and default button; and the answers a test scripts for them.
 #include "ui/message_box.h"
 
-#include <QLocale>
+#include <QList>
 #include <QStringList>
 #include <QTest>
-#include <array>
-#include <vector>
+#include <initializer_list>
+
+namespace zelk {
+
+inline bool operator==(const MessageRequest& a, const MessageRequest& b)
+{
+    return a.text == b.text && a.title == b.title && a.buttons == b.buttons && a.icon == b.icon
+           && a.defaultButton == b.defaultButton;
+}
+
+// How QCOMPARE shows a message that differs.
+inline char* toString(const MessageRequest& m)
+{
+    static const char* buttons[] = {"OK", "OK/Cancel", "Yes/No", "Yes/No/Cancel"};
+    static const char* icons[] = {"no icon", "critical", "question", "exclamation", "information"};
+    static const char* answers[] = {"OK", "Cancel", "Yes", "No"};
+    return QTest::toString(QStringLiteral("[%1] \"%2\" (%3, %4, default %5)")
+                               .arg(m.title, m.text, QLatin1String(buttons[int(m.buttons)]),
+                                    QLatin1String(icons[int(m.icon)]), QLatin1String(answers[int(m.defaultButton)])));
+}
+
+} // namespace zelk
 
 namespace zelk::test {
 
-// Every message shown since the test's world began, each as "title | buttons icon default | text".
+// A message with an OK button only.
+inline MessageRequest information(const QString& title, const QString& text)
+{
+    return {text, title, MsgButtons::OK, MsgIcon::Information, MsgAnswer::OK};
+}
+inline MessageRequest exclamation(const QString& title, const QString& text)
+{
+    return {text, title, MsgButtons::OK, MsgIcon::Exclamation, MsgAnswer::OK};
+}
+inline MessageRequest critical(const QString& title, const QString& text)
+{
+    return {text, title, MsgButtons::OK, MsgIcon::Critical, MsgAnswer::OK};
+}
+// A Yes/No question.
+inline MessageRequest question(const QString& title, const QString& text, MsgAnswer byDefault = MsgAnswer::Yes,
+                               MsgIcon icon = MsgIcon::Question)
+{
+    return {text, title, MsgButtons::YesNo, icon, byDefault};
+}
+// The program's numbered message for an error no routine expects.
+inline MessageRequest unexpectedError(int number, const QString& routine)
+{
+    return critical(QStringLiteral("Unexpected error."),
+                    QStringLiteral("There was an unexpected error, number %1 in %2. Please contact Bramwick for further advice.")
+                        .arg(number)
+                        .arg(routine));
+}
+
+// Every message shown since the test's world began, in order.
+inline QList<MessageRequest> asked()
+{
+    return MessageScript::asked();
+}
+
+// The same, each as one line: "title | buttons icon default | text".
 inline QStringList messagesShown()
 {
     static const char* buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel", "AbortRetryIgnore"};
@@ -18,28 +73,21 @@ inline QStringList messagesShown()
     static const char* answers[] = {"OK", "Cancel", "Yes", "No", "Abort", "Retry", "Ignore"};
     QStringList out;
     for (const auto& m : MessageScript::asked())
-        out << QStringLiteral("%1 | %2 %3 %4 | %5").arg(m.title, QLatin1String(buttons[int(m.buttons)]), QLatin1String(icons[int(m.icon)]),
-                                                        QLatin1String(answers[int(m.defaultButton)]), m.text);
+        out << QStringLiteral("%1 | %2 %3 %4 | %5")
+                   .arg(m.title, QLatin1String(buttons[int(m.buttons)]), QLatin1String(icons[int(m.icon)]),
+                        QLatin1String(answers[int(m.defaultButton)]), m.text);
     return out;
 }
 
-// Compares f(input) with the expected text for all cases at once, each shown as "input => result".
-template <typename F>
-void checkEach(const std::vector<std::array<QString, 2>>& cases, F f)
+// Queues the answers to the next messages, in order.
+inline void answer(std::initializer_list<MsgAnswer> answers)
 {
-    QStringList actual, expected;
-    for (const auto& [input, result] : cases) {
-        actual << input + QStringLiteral(" => ") + f(input);
-        expected << input + QStringLiteral(" => ") + result;
-    }
-    QCOMPARE(actual, expected);
+    for (MsgAnswer a : answers)
+        MessageScript::answer(a);
 }
-
-// Sets the locale an input starts with ("en_US 4/1/26") and gives the rest of the input.
-inline QString underLocale(const QString& input)
+inline void answer(MsgAnswer a)
 {
-    QLocale::setDefault(QLocale(input.section(u' ', 0, 0)));
-    return input.section(u' ', 1);
+    MessageScript::answer(a);
 }
 
 } // namespace zelk::test

@@ -22,18 +22,31 @@ TestWorld::TestWorld(const QString& localeName)
 
 TestWorld::~TestWorld()
 {
-    const auto unexpected = MessageScript::unexpected();
+    const QStringList problems = scriptProblems();
     MessageScript::stop();
+    DialogScript::reset();
     QLocale::setDefault(m_oldLocale);
     if (m_oldHome.isEmpty())
         qunsetenv("ZELK_HOME");
     else
         qputenv("ZELK_HOME", m_oldHome);
-    for (const auto& m : unexpected)
-        qWarning("Unexpected message: [%s] %s", qPrintable(m.title), qPrintable(m.text));
+    // A test that failed already has said what went wrong first.
+    if (!problems.isEmpty() && !QTest::currentTestFailed())
+        QTest::qFail(qPrintable(problems.join(u'\n')), __FILE__, __LINE__);
+}
+
+QStringList scriptProblems()
+{
+    QStringList problems;
+    for (const MessageRequest& m : MessageScript::unexpected())
+        problems << QStringLiteral("message nobody answered: [%1] %2").arg(m.title, m.text);
+    if (MessageScript::pendingAnswers() > 0)
+        problems << QStringLiteral("%1 answer(s) to messages never asked for").arg(MessageScript::pendingAnswers());
     if (DialogScript::unexpected() > 0)
-        qWarning("%d unexpected file or input questions", DialogScript::unexpected());
-    DialogScript::reset();
+        problems << QStringLiteral("%1 file or input question(s) nobody answered").arg(DialogScript::unexpected());
+    if (DialogScript::pendingAnswers() > 0)
+        problems << QStringLiteral("%1 answer(s) to file or input questions never asked for").arg(DialogScript::pendingAnswers());
+    return problems;
 }
 
 QString TestWorld::file(const QString& name) const

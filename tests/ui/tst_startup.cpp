@@ -5,36 +5,45 @@
 #include "testlib/test_registry.h"
 
 #include "core/browser.h"
-#include "ui/find_browser.h"
 #include "core/date_format.h"
-#include "ui/frm_splash.h"
 #include "core/settings_store.h"
-#include "ui/startup.h"
 #include "data/create_db.h"
+#include "data/schema_version.h"
+#include "ui/find_browser.h"
+#include "ui/frm_splash.h"
+#include "ui/startup.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace zelk;
 using namespace zelk::test;
 
 namespace {
 
+enum class Outcome { Started, Stopped };
+
 // Runs the start-up as the program does; the main window is only noted, not built.
-QString start(AppState& state)
+Outcome start(AppState& state)
 {
     frmSplash splash;
     bool shown = false;
     const bool started = runStartup(state, splash, [&](AppState&) { shown = true; });
-    return QLatin1String(started ? "started" : "stopped") + QLatin1String(started == shown ? "" : shown ? " after the main window" : " without a main window");
+    if (started != shown)
+        qWarning("the main window was %s", shown ? "shown, yet the start failed" : "not shown, yet the start succeeded");
+    return started && shown ? Outcome::Started : Outcome::Stopped;
 }
 
-QString loadingError(int number)
+MessageRequest loadingError(int number, const QString& routine)
 {
-    return QStringLiteral("stopped: Problem loading Zelk Membership | OK Critical OK | I have encountered an unexpected "
-                          "error, number %1 in frmSplash.\n\nPlease contact Bramwick for advice.").arg(number);
+    return critical("Problem loading Zelk Membership", QString("I have encountered an unexpected error, number %1 in %2.\n\n"
+                                                               "Please contact Bramwick for advice.")
+                                                           .arg(number)
+                                                           .arg(routine));
 }
 
 QByteArray contents(const QString& file)
@@ -60,92 +69,128 @@ struct FakeDesktop {
     {
         QFile f(dir.filePath(relative));
         QDir().mkpath(QFileInfo(f).path());
-        if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size()) qFatal("cannot write %s", qPrintable(f.fileName()));
+        if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
+            qFatal("cannot write %s", qPrintable(f.fileName()));
         f.setPermissions(f.permissions() | (executable ? QFile::ExeOwner : QFile::Permissions()));
         return f.fileName();
     }
 };
 
-// The browser FindBrowser settles on, what it keeps in the settings and what it tells.
-QString findBrowser()
-{
-    MessageScript::start();
-    saveSetting(setting::WebBrowser, QString());
-    AppState state;
-    state.BrowserPath = QStringLiteral("stale");
-    FindBrowser(state);
-    return QStringList{state.BrowserPath, readSetting(setting::WebBrowser), messagesShown().join(u'\n')}.join(u'|');
-}
+const MessageRequest kBrowserNotFound = exclamation("Browser Not Found", "I can't find your web browser.\n\n"
+                                                                         "You will need to find it yourself from the Options menu. Sorry.");
 
 } // namespace
+
+Q_DECLARE_METATYPE(zelk::MessageRequest)
 
 class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A later start takes the stored defaults, and gives an older register without label
-    // sheets its Labels table.
-    void aFirstStartBuildsTheRegisterAndALaterOneTakesItAsItIs()
+    void aFirstStartBuildsTheRegister()
     {
         TestProgram program;
         AppState& s = program.state();
-        QCOMPARE(start(s), QStringLiteral("started"));
-        QCOMPARE((QStringList{s.DatabasePath, readSetting(setting::ZelkDB), s.BrowserPath, s.rsZelk->source()}),
-                 (QStringList{program.databasePath(), program.databasePath(), "/usr/bin/true", "Select * from Zelk ORDER BY Surname"}));
-        QCOMPARE((QVariantList{s.rsZelk->field(QStringLiteral("Number")), s.rsLabels->recordCount()}), (QVariantList{1, 6}));
-
-        s.rsLabels.reset();
-        s.dbZelk->execute(QStringLiteral("DROP TABLE Labels"));
-        for (const auto& [key, value] : {std::pair{"SortOrder", "Number"}, {"AutoCaps", "0"}, {"AutoDates", " 0 "}, {"PageDir", "0"}})
-            SaveSetting(QStringLiteral("Defaults"), QLatin1String(key), QLatin1String(value));
-        AppState again;
-        QCOMPARE(start(again), QStringLiteral("started"));
-        QCOMPARE(again.rsZelk->source(), QStringLiteral("Select * from Zelk ORDER BY Number"));
-        QCOMPARE((QList<int>{again.AutoCaps, again.AutoDates, again.PageDir, again.rsLabels->recordCount()}), (QList<int>{0, 0, 0, 6}));
-        QVERIFY(MessageScript::asked().isEmpty());
+        QCOMPARE(start(s), Outcome::Started);
+        QCOMPARE(s.DatabasePath, program.databasePath());
+        QCOMPARE(readSetting(setting::ZelkDB), program.databasePath());
+        QCOMPARE(s.BrowserPath, "/usr/bin/true");
+        QCOMPARE(s.rsZelk->source(), "Select * from Zelk ORDER BY Surname");
+        QCOMPARE(s.rsZelk->field("Number"), QVariant(1));   // the placeholder member
+        QCOMPARE(s.rsLabels->recordCount(), 6);
+        QCOMPARE(s.dbZelk->userVersion(), kSchemaVersion);
+        QCOMPARE(asked(), QList<MessageRequest>());
     }
 
+    void aLaterStartTakesTheStoredDefaults()
+    {
+        TestProgram program;
+        buildNewDatabase(program.databasePath());
+        for (const auto& [key, value] : {std::pair{setting::SortOrder, "Number"}, {setting::AutoCaps, "0"},
+                                         {setting::AutoDates, " 0 "}, {setting::PageDir, "0"}})
+            saveSetting(key, value);
+        AppState& s = program.state();
+        QCOMPARE(start(s), Outcome::Started);
+        QCOMPARE(s.rsZelk->source(), "Select * from Zelk ORDER BY Number");
+        QCOMPARE(s.AutoCaps, 0);
+        QCOMPARE(s.AutoDates, 0);
+        QCOMPARE(s.PageDir, 0);
+    }
+
+    // A register of an earlier release, without its label sheets, is brought up to date.
+    void anOlderRegisterIsUpgraded()
+    {
+        TestProgram program;
+        buildNewDatabase(program.databasePath());
+        {
+            auto db = Database::open(program.databasePath());
+            db->execute("DROP TABLE Labels");
+            db->setUserVersion(0);
+        }
+        AppState& s = program.state();
+        QCOMPARE(start(s), Outcome::Started);
+        QCOMPARE(s.rsLabels->recordCount(), 6);
+        QCOMPARE(s.dbZelk->userVersion(), kSchemaVersion);
+    }
+
+    void badSettingsEndTheStartWithTheirErrorNumber_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("error");
+        QTest::newRow("a sort field Zelk has not") << "SortOrder" << "Nonsense" << 3061;
+        QTest::newRow("automatic dates not a number") << "AutoDates" << "abc" << 13;
+        QTest::newRow("capitals empty") << "AutoCaps" << "" << 13;
+        QTest::newRow("page direction a word") << "PageDir" << "up" << 13;
+        QTest::newRow("page direction too large") << "PageDir" << "99999999999" << 13;
+        QTest::newRow("automatic dates 1.5") << "AutoDates" << "1.5" << 13;
+        QTest::newRow("page direction 0.5") << "PageDir" << "0.5" << 13;
+    }
     void badSettingsEndTheStartWithTheirErrorNumber()
     {
-        checkEach({{"SortOrder=Nonsense", loadingError(3061)}, {"AutoDates=abc", loadingError(13)},
-                   {"AutoCaps=", loadingError(13)}, {"PageDir=up", loadingError(13)}, {"PageDir=99999999999", loadingError(13)}},
-                  [](const QString& setting) {
-                      TestProgram program;
-                      SaveSetting(QStringLiteral("Defaults"), setting.section(u'=', 0, 0), setting.section(u'=', 1));
-                      const QString outcome = start(program.state());
-                      return outcome + QStringLiteral(": ") + messagesShown().join(u'\n');
-                  });
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(int, error);
+        TestProgram program;
+        SaveSetting("Defaults", key, value);
+        answer(MsgAnswer::OK);
+        QCOMPARE(start(program.state()), Outcome::Stopped);
+        QCOMPARE(asked(), QList<MessageRequest>{loadingError(error, "frmSplash")});
     }
 
     // The file is left as it was and nothing is made beside it.
+    void aFileThatIsNotARegisterIsNeverWritten_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::newRow("a register of the earlier Windows edition") << "jet";
+        QTest::newRow("an empty file") << "empty";
+        QTest::newRow("another program's SQLite database") << "sqlite";
+    }
     void aFileThatIsNotARegisterIsNeverWritten()
     {
-        const QString left = QStringLiteral(" (file unchanged; folder holds zelk2002.mdb)");
-        const QString notARegister = QStringLiteral(
-            "stopped: Problem loading Zelk Membership | OK Critical OK | The file FILE is not a membership register that "
-            "this version of Zelk Membership can open. It may have been made by an earlier edition of Zelk.\n\nThe file "
-            "has not been changed. Move or rename it, then start Zelk Membership again: it will make a new, empty "
-            "register, into which you can bring the members of the old file with Import data on the File menu.") + left;
-        checkEach({{"earlier Windows edition", notARegister}, {"empty file", notARegister},
-                   {"another program's SQLite file", notARegister}},
-                  [](const QString& made) {
-                      TestProgram program;
-                      const QString file = program.databasePath();
-                      if (made.startsWith(QLatin1String("earlier"))) {
-                          QFile::copy(testData(QStringLiteral("mdb/zelk2002.mdb")), file);
-                          QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-                      } else if (made.startsWith(QLatin1String("another"))) {
-                          Database::create(file)->execute(QStringLiteral("CREATE TABLE Things (Name TEXT)"));
-                      } else {
-                          QFile(file).open(QIODevice::WriteOnly);
-                      }
-                      const QByteArray before = contents(file);
-                      const QString outcome = start(program.state());
-                      return outcome + QStringLiteral(": ") + messagesShown().join(u'\n').replace(file, QStringLiteral("FILE"))
-                             + QStringLiteral(" (file %1; folder holds %2)")
-                                           .arg(contents(file) == before ? "unchanged" : "changed",
-                                                QDir(program.world().folder()).entryList(QDir::Files).join(u','));
-                  });
+        QFETCH(QString, made);
+        TestProgram program;
+        const QString file = program.databasePath();
+        if (made == "jet") {
+            QFile::copy(testData("mdb/zelk2002.mdb"), file);
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        } else if (made == "sqlite") {
+            Database::create(file)->execute("CREATE TABLE Things (Name TEXT)");
+        } else {
+            QFile(file).open(QIODevice::WriteOnly);
+        }
+        const QByteArray before = contents(file);
+        answer(MsgAnswer::OK);
+        QCOMPARE(start(program.state()), Outcome::Stopped);
+        QCOMPARE(asked(),
+                 QList<MessageRequest>{critical("Problem loading Zelk Membership",
+                                                "The file " + file + " is not a membership register that this version of "
+                                                "Zelk Membership can open. It may have been made by an earlier edition of Zelk.\n\n"
+                                                "The file has not been changed. Move or rename it, then start Zelk Membership "
+                                                "again: it will make a new, empty register, into which you can bring the "
+                                                "members of the old file with Import data on the File menu.")});
+        QCOMPARE(contents(file), before);
+        QCOMPARE(QDir(program.world().folder()).entryList(QDir::Files), QStringList{"zelk2002.mdb"});
     }
 
     void anotherCopyHoldingTheRegisterExclusivelyStopsTheStart()
@@ -153,61 +198,136 @@ private slots:
         TestProgram program;
         buildNewDatabase(program.databasePath());
         QProcess holder;
-        holder.start(QStringLiteral(ZELK_HOLD_EXCLUSIVE), {program.databasePath()});
+        holder.start(ZELK_HOLD_EXCLUSIVE, {program.databasePath()});
         QVERIFY(holder.waitForReadyRead(10000));
         QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
-        const QString whileHeld = start(program.state());
+        answer(MsgAnswer::OK);
+        const Outcome whileHeld = start(program.state());
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(10000));
-        QCOMPARE(whileHeld, QStringLiteral("stopped"));
-        QCOMPARE(messagesShown(), QStringList{QStringLiteral(
-            "Another person is using Zelk | OK Critical OK | Someone on your machine or network has got a copy of Zelk "
-            "open on their machine for exclusive use.\n\nPlease close down that copy and try again.")});
+        QCOMPARE(whileHeld, Outcome::Stopped);
+        QCOMPARE(asked(), QList<MessageRequest>{critical("Another person is using Zelk",
+                                                                 "Someone on your machine or network has got a copy of Zelk open "
+                                                                 "on their machine for exclusive use.\n\n"
+                                                                 "Please close down that copy and try again.")});
         AppState again;   // once the other copy has gone, the program starts
-        QCOMPARE(start(again), QStringLiteral("started"));
+        QCOMPARE(start(again), Outcome::Started);
     }
 
+    // The register goes after start-up has looked for it and before it opens it: a new one
+    // is made and opened in surname order, whatever the stored order.
+    void aRegisterGoneBeforeItOpensIsMadeAfresh()
+    {
+        TestProgram program;
+        buildNewDatabase(program.databasePath());
+        Database::open(program.databasePath())->execute("UPDATE Settings SET LastNumber = 41");
+        saveSetting(setting::SortOrder, "Number");
+        frmSplash splash;
+        // The splash's captions are filled after the first events have run: the file goes
+        // at the next chance, while the settings are read.
+        QTimer remover;
+        QObject::connect(&remover, &QTimer::timeout, [&] {
+            if (!splash.lblVersion->text().isEmpty() && QFile::remove(program.databasePath()))
+                remover.stop();
+        });
+        remover.start(0);
+        const bool started = runStartup(program.state(), splash, [](AppState&) {});
+        QVERIFY(started);
+        AppState& s = program.state();
+        QCOMPARE(s.rsZelk->source(), "Select * from Zelk ORDER BY Surname");
+        s.rsSettings->moveFirst();
+        QCOMPARE(s.rsSettings->field("LastNumber"), QVariant(1));   // a new register
+    }
+
+    // The program's folder lies beneath a plain file, so no register can be made there.
+    void aRegisterThatCannotBeMadeEndsTheStart()
+    {
+        TestProgram program;
+        QFile blocker(program.world().file("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("ZELK_HOME", blocker.fileName().toLocal8Bit() + "/home");   // the world puts it back
+        answer(MsgAnswer::OK);
+        QCOMPARE(start(program.state()), Outcome::Stopped);
+        QCOMPARE(asked(), QList<MessageRequest>{loadingError(3051, "CreateDatabase")});
+    }
+
+    // What the Exec line of the desktop's web browser says ("BIN/" standing for the folder
+    // the browser is in), and the program found.
+    void theDesktopsBrowserIsFoundAndKept_data()
+    {
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QString>("program");
+        QTest::newRow("a full path") << "BIN/browse %u" << "browse";
+        QTest::newRow("a path with a blank, in quotes") << "\"BIN/my browser\" --new-window %U" << "my browser";
+        QTest::newRow("after env and a variable") << "env MOZ_X=1 BIN/browse %u" << "browse";
+        QTest::newRow("a name on the PATH") << "browse %u" << "browse";
+        QTest::newRow("a folder with a tilde") << "BIN/Web~1/browse" << "Web~1/browse";
+    }
     void theDesktopsBrowserIsFoundAndKept()
     {
+        QFETCH(QString, exec);
+        QFETCH(QString, program);
         TestWorld world;
         FakeDesktop desktop;
-        desktop.write(QStringLiteral("bin/xdg-mime"), "#!/bin/sh\necho web.desktop\n", true);
-        const QString browser = desktop.write(QStringLiteral("bin/browse"), "#!/bin/sh\n", true);
-        const QString blank = desktop.write(QStringLiteral("bin/my browser"), "#!/bin/sh\n", true);
-        const QString tilde = desktop.write(QStringLiteral("bin/Web~1/browse"), "#!/bin/sh\n", true);
-        auto found = [](const QString& path) { return path + u'|' + path + u'|'; };   // kept, nothing told
-        // What the Exec line of the desktop's web browser says, B standing for bin/.
-        checkEach({{"B/browse %u", found(browser)}, {"\"B/my browser\" --new-window %U", found(blank)},
-                   {"env MOZ_X=1 B/browse %u", found(browser)}, {"browse %u", found(browser)},
-                   {"B/Web~1/browse", found(tilde)}},
-                  [&](QString exec) {
-                      desktop.write(QStringLiteral("share/applications/web.desktop"),
-                                    "[Desktop Action new]\nExec=/bin/false\n\n[Desktop Entry]\nName=Web\nExec="
-                                        + exec.replace(QStringLiteral("B/"), QFileInfo(browser).path() + u'/').toUtf8() + "\n");
-                      return findBrowser();
-                  });
+        desktop.write("bin/xdg-mime", "#!/bin/sh\necho web.desktop\n", true);
+        for (const char* name : {"bin/browse", "bin/my browser", "bin/Web~1/browse"})
+            desktop.write(name, "#!/bin/sh\n", true);
+        const QString bin = desktop.dir.filePath("bin");
+        desktop.write("share/applications/web.desktop",
+                      "[Desktop Action new]\nExec=/bin/false\n\n[Desktop Entry]\nName=Web\nExec="
+                          + exec.replace("BIN", bin).toUtf8() + "\n");
+        AppState state;
+        FindBrowser(state);
+        QCOMPARE(state.BrowserPath, bin + '/' + program);
+        QCOMPARE(readSetting(setting::WebBrowser), bin + '/' + program);
     }
 
+    // What xdg-mime answers ("-": there is no xdg-mime); web.desktop names a missing program.
+    void withoutABrowserTheUserIsToldAndNothingIsKept_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("no xdg-mime") << "-";
+        QTest::newRow("an empty answer") << "\"\"";
+        QTest::newRow("a desktop file that is not there") << "gone.desktop";
+        QTest::newRow("a program that is not there") << "web.desktop";
+    }
     void withoutABrowserTheUserIsToldAndNothingIsKept()
     {
+        QFETCH(QString, answer);
         TestWorld world;
-        const QString told = QStringLiteral("||Browser Not Found | OK Exclamation OK | I can't find your web browser.\n\n"
-                                            "You will need to find it yourself from the Options menu. Sorry.");
-        // What xdg-mime answers ("-": there is none); web.desktop names a missing program.
-        checkEach({{"-", told}, {"\"\"", told}, {"gone.desktop", told}, {"web.desktop", told}}, [&](const QString& id) {
-            FakeDesktop desktop;
-            if (id != QLatin1String("-"))
-                desktop.write(QStringLiteral("bin/xdg-mime"), "#!/bin/sh\necho " + id.toUtf8() + "\n", true);
-            desktop.write(QStringLiteral("share/applications/web.desktop"), "[Desktop Entry]\nExec=/no/such/browser %u\n");
-            return findBrowser();
-        });
+        FakeDesktop desktop;
+        if (answer != "-")
+            desktop.write("bin/xdg-mime", "#!/bin/sh\necho " + answer.toUtf8() + "\n", true);
+        desktop.write("share/applications/web.desktop", "[Desktop Entry]\nExec=/no/such/browser %u\n");
+        AppState state;
+        state.BrowserPath = "stale";
+        test::answer(MsgAnswer::OK);
+        FindBrowser(state);
+        QCOMPARE(state.BrowserPath, "");
+        QCOMPARE(readSetting(setting::WebBrowser), "");
+        QCOMPARE(asked(), QList<MessageRequest>{kBrowserNotFound});
     }
 
+    void datePatternAndSeparatorFollowTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("en_GB") << "en_GB" << "dd/MM/yyyy" << "/";
+        QTest::newRow("en_US") << "en_US" << "M/d/yy" << "/";
+        QTest::newRow("de_DE") << "de_DE" << "dd.MM.yy" << ".";
+        QTest::newRow("nl_NL") << "nl_NL" << "dd-MM-yyyy" << "-";
+        QTest::newRow("en_CA") << "en_CA" << "yyyy-MM-dd" << "-";
+    }
     void datePatternAndSeparatorFollowTheLocale()
     {
-        TestWorld world;
-        checkEach({{"en_GB", "dd/MM/yyyy /"}, {"en_US", "M/d/yy /"}, {"de_DE", "dd.MM.yy ."}, {"nl_NL", "dd-MM-yyyy -"}},
-                  [](const QString& locale) { underLocale(locale); return GetDateFormat() + u' ' + GetDateSeparator(); });
+        QFETCH(QString, locale);
+        QFETCH(QString, pattern);
+        QFETCH(QString, separator);
+        TestWorld world(locale);
+        QCOMPARE(GetDateFormat(), pattern);
+        QCOMPARE(GetDateSeparator(), separator);
     }
 };
 

@@ -1,9 +1,11 @@
-#include "search_query.h"
+#include "queries.h"
 
 #include "engine/regional.h"
 #include "engine/sql_dialect.h"
 
-namespace zelk::search {
+#include <QStringList>
+
+namespace zelk::query {
 
 namespace {
 
@@ -28,6 +30,14 @@ std::optional<QString> renewalDate(const QString& text)
         .arg(d.year(), 4, 10, QChar(u'0'));
 }
 
+// A typed number searched for, blanks around it allowed.
+std::optional<qint64> typedNumber(const QString& text)
+{
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    return ok ? std::optional<qint64>(n) : std::nullopt;
+}
+
 // A like pattern matching the text itself at the start of the field, or anywhere in it.
 QString likePattern(const QString& text, bool anywhere)
 {
@@ -36,22 +46,35 @@ QString likePattern(const QString& text, bool anywhere)
 
 } // namespace
 
-QString wholeRegisterQuery(const QString& field)
+QString settingsRow()
 {
-    return QStringLiteral("Select * from Zelk") + orderBy(field);
+    return QStringLiteral("Select * from Settings");
 }
 
-std::optional<qint64> wholeNumber(const QString& text)
+QString memberTypes()
 {
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok);
-    return ok ? std::optional<qint64>(n) : std::nullopt;
+    return QStringLiteral("Select * from Members");
+}
+
+QString lookups()
+{
+    return QStringLiteral("Select * from Lookups");
+}
+
+QString labels()
+{
+    return QStringLiteral("Select * from Labels");
+}
+
+QString membersInOrder(const QString& field)
+{
+    return QStringLiteral("Select * from Zelk ORDER BY ") + field;
 }
 
 std::optional<QString> narrowingQuery(const QString& field, const QString& text, bool anywhere)
 {
     if (field == kNumber) {
-        const auto n = wholeNumber(text);
+        const auto n = typedNumber(text);
         if (!n)
             return std::nullopt;
         return QStringLiteral("Select * from Zelk WHERE Number >= ") + QString::number(*n) + orderBy(field);
@@ -70,7 +93,7 @@ std::optional<QString> findCriterion(const QString& field, const QString& text, 
 {
     if (field == kNumber) {
         // Numbers that begin with the typed digits: 12 finds 12 and 120, not 15.
-        const auto n = wholeNumber(text);
+        const auto n = typedNumber(text);
         if (!n)
             return std::nullopt;
         return kNumber + QStringLiteral(" like ") + likePattern(QString::number(*n), false);
@@ -80,4 +103,30 @@ std::optional<QString> findCriterion(const QString& field, const QString& text, 
     return field + QStringLiteral(" like ") + likePattern(text, anywhere);
 }
 
-} // namespace zelk::search
+QString valueListQuery(ValueList list)
+{
+    return list == ValueList::MemberTypes ? memberTypes() : lookups();
+}
+
+QString valueField(ValueList list)
+{
+    return list == ValueList::MemberTypes ? QStringLiteral("Member Type") : QStringLiteral("Lookups");
+}
+
+QString valueCriterion(ValueList list, const QString& value)
+{
+    return u'[' + valueField(list) + QStringLiteral("] = ") + sql::quoteText(value);
+}
+
+QString inUseQuery(ValueList list, const QString& value)
+{
+    const QString quoted = sql::quoteText(value);
+    if (list == ValueList::MemberTypes)
+        return QStringLiteral("Select * from Zelk where MemberType = ") + quoted;
+    QStringList conditions;
+    for (int i = 1; i <= 6; ++i)
+        conditions << QStringLiteral("(Lookup") + QString::number(i) + QStringLiteral(" = ") + quoted + u')';
+    return QStringLiteral("Select * from Zelk where ") + conditions.join(QStringLiteral(" or ")) + u' ';
+}
+
+} // namespace zelk::query
