@@ -1,6 +1,7 @@
 #include "member_record.h"
 
 #include "core/app_state.h"
+#include "data/create_db.h"
 #include "data/field_names.h"
 #include "engine/transaction_guard.h"
 
@@ -66,6 +67,12 @@ qint64 storeMember(AppState& state, const MemberEntry& member, bool adding, qint
     TransactionGuard transaction(*state.dbZelk);
     if (adding) {
         state.reopen(state.rsSettings, query::settingsRow());
+        // Another program may have deleted the Settings row since start-up: it is put back,
+        // numbering on from the largest number in use, rather than the save doing nothing.
+        if (state.rsSettings->recordCount() == 0) {
+            addMissingSettingsRow(*state.dbZelk);
+            state.reopen(state.rsSettings, query::settingsRow());
+        }
         Recordset& settings = *state.rsSettings;
         PendingEdit counterEdit(settings);
         settings.moveFirst();

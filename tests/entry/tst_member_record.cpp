@@ -136,6 +136,18 @@ private slots:
         QCOMPARE(r.rows("Select count(*), max(LastNumber) from Zelk, Settings"), QStringList{"2|2147483647"});
     }
 
+    // A Settings row another program deleted while the register is open is put back by the
+    // next new member, numbering on from the largest number in use.
+    void aNewMemberPutsBackAMissingSettingsRow()
+    {
+        Register r;
+        Database::open(r.state.DatabasePath)->execute("DELETE FROM Settings");
+        storeMember(r.state, member("9", "Brown", "9 Road"), true, 0);
+        QCOMPARE(r.rows("Select LastNumber, AllowSurname, YearEnd from Settings"), QStringList{"3|true|1y"});
+        QCOMPARE(r.rows("Select Number from Zelk where Surname = \"Brown\""), QStringList{"9"});
+        QVERIFY(r.tidy());
+    }
+
     void aRefusedValueStoresNothing_data()
     {
         QTest::addColumn<int>("box");
