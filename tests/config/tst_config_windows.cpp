@@ -759,7 +759,10 @@ private slots:
         QTest::newRow("another case") << types << "GOLD" << "" << information("Duplicate", "You already have a GOLD membership type.");
         QTest::newRow("a type with a quote") << types << "6\" ruler" << "" << information(quote, "Sorry, but you can't use \" in membership types.");
         QTest::newRow("a lookup with a quote") << lookups << "\"" << "" << information(quote, "Sorry, but you can't use \" in lookups.");
-        QTest::newRow("too long to store") << types << QString(101, u'x') << "" << unexpectedError(err::ValueTooLong, "cmdAdd_Click");
+        QTest::newRow("too long to store") << types << QString(101, u'x') << "" << information("Too long", "Sorry, but a membership type can be no longer than 100 characters.");
+        QTest::newRow("longest there can be") << lookups << QString(100, u'x') << QString(100, u'x') << MessageRequest{};
+        QTest::newRow("a NUL") << lookups << QStringLiteral("Gold") + QChar(0) + QStringLiteral("en") << ""
+                               << information("Can't use that character here", "Sorry, but you can't use a control character (one that cannot be typed or shown) in lookups.");
         QTest::newRow("empty") << lookups << "" << "" << MessageRequest{};
         QTest::newRow("cancelled") << lookups << "(cancel)" << "" << MessageRequest{};
     }
