@@ -398,11 +398,20 @@ private slots:
             QCOMPARE(userSetting("Defaults/" + keys[i]), values[i]);
     }
 
-    // An order the register cannot sort by stores nothing and keeps the members as they were.
+    // An order the register cannot sort by stores nothing and keeps the members as they
+    // were, also when it is a sort field with more after it: the members stay whole and
+    // open for saving.
+    void anOrderTheRegisterCannotSortByStoresNothing_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::newRow("a field the register has not") << "ShoeSize";
+        QTest::newRow("a sort field with a limit after it") << "Surname LIMIT 1";
+    }
     void anOrderTheRegisterCannotSortByStoresNothing()
     {
+        QFETCH(QString, order);
         start();
-        saveSetting(setting::SortOrder, "ShoeSize");
+        saveSetting(setting::SortOrder, order);
         auto& w = openWindow<frmZelkDefaults>();
         answer(MsgAnswer::OK);
         click(w.chkDefault[0]);
@@ -411,6 +420,14 @@ private slots:
         QVERIFY(w.isVisible());
         QCOMPARE(userSetting("Defaults/AutoCaps"), "");
         QCOMPARE(p->state().rsZelk->source(), "Select * from Zelk ORDER BY Surname");
+        window.reset();
+        auto& main = p->main();
+        main.Command1_Click(2);
+        main.setBoxText(kSurnameBox, "Saved");
+        main.setBoxText(kAddress1Box, "1 Road");
+        main.Command1_Click(0);
+        QCOMPARE(asked().size(), 1);
+        QCOMPARE(registerRows(p->databasePath(), "Select count(*) from Zelk where Surname = \"Saved\""), QStringList{"1"});
     }
 };
 
