@@ -6,6 +6,7 @@
 // N members are generated (100000 unless given) into a temporary register, or into PATH
 // with --keep, which is then left for other tools; --db times an existing register instead.
 #include "backup_bench.h"
+#include "import_bench.h"
 #include "jet_bench.h"
 #include "labels_bench.h"
 #include "mail_bench.h"
@@ -248,6 +249,7 @@ int main(int argc, char** argv)
     printLabelsToPdf(path);
     printReportFigures(path);
     printJetFigures(QStringLiteral(ZELK_JET_FILES));
+    printImports(temporary.path(), members);
     printMailRun();
     printRegisterBackup(path);
     return 0;

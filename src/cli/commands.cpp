@@ -1,5 +1,6 @@
 #include "backup_commands.h"
 #include "command.h"
+#include "import_commands.h"
 #include "labels_pdf.h"
 #include "report_commands.h"
 #include "windows_commands.h"
@@ -16,6 +17,8 @@ const std::vector<Command>& commands()
         list.push_back(listHtmlCommand());
         list.push_back(convertWindowsRegisterCommand());
         list.push_back(importWindowsCommand());
+        list.push_back(importTextCommand());
+        list.push_back(importDosCommand());
         list.push_back(backupCommand());
         list.push_back(restoreCommand());
         return list;

@@ -218,7 +218,8 @@ QVariant toText(const FieldDef& field, const QVariant& value)
     if (text.isEmpty() && !field.allowZeroLength)
         fail(err::ZeroLengthNotAllowed, field);
     // A Text field defined without a size has no limit rather than refusing everything.
-    if (field.type == FieldType::Text && field.size > 0 && characterCount(text) > field.size)
+    // A text of no more UTF-16 units than the field's size has no more characters either.
+    if (field.type == FieldType::Text && field.size > 0 && text.size() > field.size && characterCount(text) > field.size)
         fail(err::ValueTooLong, field);
     return QVariant(text);
 }

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <unordered_set>
 
@@ -32,9 +33,14 @@ public:
     }
     // One of the connection's kept statements: reset, not finalized, when done.
     Statement(Database& db, const QString& sql)
+        : Statement(db, sql, db.cachedStatement(sql))
+    {
+    }
+    // The kept statement of `sql`, already looked up.
+    Statement(Database& db, const QString& sql, sqlite3_stmt* kept)
         : m_db(db.handle())
         , m_sql(sql)
-        , m_st(db.cachedStatement(sql))
+        , m_st(kept)
         , m_kept(true)
     {
     }
@@ -88,6 +94,14 @@ QString storedDate(const QDateTime& value)
     if (value.time() == QTime(0, 0))
         return value.date().toString(QStringLiteral("yyyy-MM-dd"));
     return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// "YYYY-MM-DD", written out by hand: the library's formatting goes through the locale.
+QByteArray isoDate(const QDate& date)
+{
+    char text[16];
+    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year(), date.month(), date.day());
+    return QByteArray(text, n);
 }
 
 // A Single is stored as the shortest decimal that reads back as the same float, so other
@@ -221,6 +235,10 @@ void Recordset::movePrevious()
 
 int Recordset::indexOf(const QString& name) const
 {
+    // Names are nearly always written as the table writes them: look for that first.
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].name == name)
+            return int(i);
     for (size_t i = 0; i < m_fields.size(); ++i)
         if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
@@ -289,6 +307,13 @@ void Recordset::setField(const QString& name, const QVariant& value)
     const int i = indexOf(name);
     if (i < 0)
         throw EngineError(err::ItemNotFound, QStringLiteral("Item not found in this collection (%1).").arg(name));
+    setField(i, value);
+}
+
+void Recordset::setField(int i, const QVariant& value)
+{
+    if (i < 0 || i >= int(m_fields.size()))
+        throw EngineError(err::ItemNotFound, QStringLiteral("Item not found in this collection (%1).").arg(i));
     if (m_mode == EditMode::None)
         throw EngineError(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     const FieldDef& f = m_fields[size_t(i)];
@@ -299,7 +324,7 @@ void Recordset::setField(const QString& name, const QVariant& value)
     // A date without a time of day reads as a QDate, pending or stored.
     if (stored.typeId() == QMetaType::QDateTime && stored.toDateTime().time() == QTime(0, 0))
         stored = stored.toDateTime().date();
-    m_buffer[size_t(i)] = stored;
+    m_buffer[size_t(i)] = std::move(stored);
     m_dirty[size_t(i)] = true;
 }
 
@@ -342,28 +367,38 @@ void Recordset::update()
     if (m_mode == EditMode::None)
         throw EngineError(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     sqlite3* h = m_db.handle();
-    QStringList names;
     std::vector<size_t> changed;
     for (size_t i = 0; i < m_fields.size(); ++i)
-        if (m_dirty[i]) {
-            names << storage::quoteName(m_fields[i].name);
+        if (m_dirty[i])
             changed.push_back(i);
-        }
-    const QString table = storage::quoteName(m_table);
+    const auto names = [&] {
+        QStringList quoted;
+        for (size_t i : changed)
+            quoted << storage::quoteName(m_fields[i].name);
+        return quoted;
+    };
     if (m_mode == EditMode::Add) {
-        QString sql;
-        if (changed.empty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
-        } else {
-            QStringList marks;
-            for (size_t i = 0; i < changed.size(); ++i)
-                marks << QStringLiteral("?%1").arg(i + 1);
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        // Rows added one after another set the same fields (an import sets them all): the
+        // text of the insert is built once for them.
+        if (m_insertSql.isEmpty() || m_insertFields != m_dirty) {
+            const QString table = storage::quoteName(m_table);
+            if (changed.empty()) {
+                m_insertSql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
+            } else {
+                QStringList marks;
+                for (size_t i = 0; i < changed.size(); ++i)
+                    marks << QStringLiteral("?%1").arg(i + 1);
+                m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(table, names().join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+            }
+            m_insertFields = m_dirty;
+            m_insertStatement = m_db.cachedStatement(m_insertSql);
         }
-        Statement st(m_db, sql);
+        std::vector<QByteArray> texts;
+        texts.reserve(changed.size());
+        Statement st(m_db, m_insertSql, m_insertStatement);
         for (size_t i = 0; i < changed.size(); ++i)
-            bindValue(st.get(), int(i + 1), m_buffer[changed[i]]);
+            bindValue(st.get(), int(i + 1), m_buffer[changed[i]], texts);
         st.step();
         m_keys.push_back(sqlite3_last_insert_rowid(h));
         m_mode = EditMode::None;
@@ -372,14 +407,18 @@ void Recordset::update()
         return;
     }
     if (!changed.empty()) {
+        std::vector<QByteArray> texts;
+        texts.reserve(changed.size());
         QStringList sets;
+        const QString table = storage::quoteName(m_table);
+        const QStringList quoted = names();
         for (size_t i = 0; i < changed.size(); ++i)
-            sets << QStringLiteral("%1 = ?%2").arg(names[qsizetype(i)]).arg(i + 1);
+            sets << QStringLiteral("%1 = ?%2").arg(quoted[qsizetype(i)]).arg(i + 1);
         Statement st(m_db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
                             .arg(table, sets.join(QStringLiteral(", ")))
                             .arg(changed.size() + 1));
         for (size_t i = 0; i < changed.size(); ++i)
-            bindValue(st.get(), int(i + 1), m_buffer[changed[i]]);
+            bindValue(st.get(), int(i + 1), m_buffer[changed[i]], texts);
         sqlite3_bind_int64(st.get(), int(changed.size() + 1), m_editKey);
         st.step();
         if (sqlite3_changes(h) == 0)
@@ -439,7 +478,7 @@ void Recordset::setBookmark(qint64 bookmark)
     throw EngineError(err::NoCurrentRecord, QStringLiteral("Not a valid bookmark."));
 }
 
-void Recordset::bindValue(sqlite3_stmt* st, int index, const QVariant& value) const
+void Recordset::bindValue(sqlite3_stmt* st, int index, const QVariant& value, std::vector<QByteArray>& keep) const
 {
     if (!value.isValid() || value.isNull()) {
         sqlite3_bind_null(st, index);
@@ -461,16 +500,16 @@ void Recordset::bindValue(sqlite3_stmt* st, int index, const QVariant& value) co
         return;
     case QMetaType::QDateTime:
     case QMetaType::QDate: {
-        const QByteArray text = storedDate(value.toDateTime()).toUtf8();
-        sqlite3_bind_text(st, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        return;
+        // A date alone is written as it is: turning it into a date and time would ask the
+        // system for the local time zone, which costs more than the whole row.
+        keep.push_back(value.typeId() == QMetaType::QDate ? isoDate(value.toDate()) : storedDate(value.toDateTime()).toUtf8());
+        break;
     }
-    default: {
-        const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text(st, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        return;
+    default:
+        keep.push_back(value.toString().toUtf8());
+        break;
     }
-    }
+    sqlite3_bind_text(st, index, keep.back().constData(), int(keep.back().size()), SQLITE_STATIC);
 }
 
 QVariant Recordset::readColumn(sqlite3_stmt* st, int column, const FieldDef& field) const

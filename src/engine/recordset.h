@@ -13,6 +13,7 @@
 // Text and Memo ("" is not Null).
 #include "field_type.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -59,6 +60,11 @@ public:
     // user's regional settings (TypeMismatch, Overflow, ValueTooLong,
     // ZeroLengthNotAllowed). UpdateWithoutEdit (3020) when no row is pending.
     void setField(const QString& name, const QVariant& value);
+    // The same by the field's place in fields(), for work that sets the same fields of many
+    // rows and looks their names up once.
+    void setField(int index, const QVariant& value);
+    // The place of a field in fields(), or -1 when there is none of that name.
+    int fieldIndex(const QString& name) const { return indexOf(name); }
 
     enum class EditMode { None, Edit, Add };
     EditMode editMode() const { return m_mode; }
@@ -85,7 +91,8 @@ private:
     void requireUpdatable() const;
     void loadRow() const;
     void moveTo(qsizetype position);
-    void bindValue(sqlite3_stmt* st, int index, const QVariant& value) const;
+    // Texts are bound without a copy: `keep` holds them until the statement has run.
+    void bindValue(sqlite3_stmt* st, int index, const QVariant& value, std::vector<QByteArray>& keep) const;
     QVariant readColumn(sqlite3_stmt* st, int column, const FieldDef& field) const;
     void openSnapshot(const QString& sql);
 
@@ -108,6 +115,9 @@ private:
     EditMode m_mode = EditMode::None;
     std::vector<QVariant> m_buffer;              // the pending row
     std::vector<bool> m_dirty;                   // fields set since addNew/edit
+    std::vector<bool> m_insertFields;            // the fields m_insertSql sets
+    QString m_insertSql;                         // the insert of the last row added
+    sqlite3_stmt* m_insertStatement = nullptr;   // its statement, kept by the database
     qint64 m_editKey = 0;
 };
 

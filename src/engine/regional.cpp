@@ -31,17 +31,19 @@ QString withoutInvisibleMarks(const QString& text)
     return out;
 }
 
-// The words a date pattern writes as quoted literal text ("г" in "d.MM.yy 'г'."), which a
-// date shown in that pattern carries and which reading it back must pass over.
+// The words a date pattern writes as literal text ("г" in "d.MM.yy 'г'.", "de" in
+// "d 'de' MMMM 'de' yyyy", "年" in "yyyy年M月d日"), which a date shown in that pattern
+// carries and which reading it back must pass over.
 QStringList literalWords(const QString& pattern)
 {
+    static const QString patternLetters = QStringLiteral("dMyhHmszaAt");
     QStringList words;
     QString word;
     bool quoted = false;
     for (QChar c : pattern) {
         if (c == QLatin1Char('\'')) {
             quoted = !quoted;
-        } else if (quoted && c.isLetter()) {
+        } else if (c.isLetter() && (quoted || !patternLetters.contains(c))) {
             word += c;
             continue;
         }
@@ -52,6 +54,47 @@ QStringList literalWords(const QString& pattern)
     if (!word.isEmpty())
         words << word.toCaseFolded();
     return words;
+}
+
+// A date shown in the long form names its weekday ("Wednesday, 1 April 2026", "2026年4月1日
+// 水曜日"), which says nothing the date does not: the text without it, and without the
+// punctuation that parted it from the date. The full names of the locale and of English
+// are looked for, longest first, so no shorter name is taken out of a longer one.
+QString withoutDayName(const QString& text)
+{
+    bool hasLetter = false;
+    for (QChar c : text)
+        hasLetter = hasLetter || c.isLetter();
+    if (!hasLetter)
+        return text;
+    thread_local QLocale cachedFor = QLocale::c();
+    thread_local QStringList names;
+    const QLocale loc = locale();
+    if (names.isEmpty() || !(cachedFor == loc)) {
+        names.clear();
+        for (const QLocale& l : {loc, QLocale::c()})
+            for (int day = 1; day <= 7; ++day)
+                for (const QString& name : {l.dayName(day), l.standaloneDayName(day)})
+                    if (!name.isEmpty() && !names.contains(name))
+                        names << name;
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+        cachedFor = loc;
+    }
+    for (const QString& name : names) {
+        const qsizetype at = text.indexOf(name, 0, Qt::CaseInsensitive);
+        if (at < 0)
+            continue;
+        QString rest = text.left(at) + text.mid(at + name.size());
+        const auto parting = [](QChar c) { return !c.isLetterOrNumber() && c != QLatin1Char('.'); };
+        qsizetype start = 0;
+        while (start < rest.size() && (parting(rest.at(start)) || rest.at(start) == QLatin1Char('.')))
+            ++start;
+        qsizetype end = rest.size();
+        while (end > start && parting(rest.at(end - 1)))
+            --end;
+        return rest.mid(start, end - start);
+    }
+    return text;
 }
 
 struct MonthName {
@@ -322,7 +365,7 @@ QString formatDateValue(const QVariant& value)
 
 std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
 {
-    auto tokens = tokenize(text.trimmed());
+    auto tokens = tokenize(withoutDayName(text.trimmed()));
     if (!tokens || tokens->empty())
         return std::nullopt;
 
@@ -339,14 +382,16 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
             return std::nullopt;
     }
 
-    const QStringList literals = literalWords(shortDatePattern());
+    std::optional<QStringList> literals;
     std::vector<Token> numbers;
     int month = 0;
     for (const Token& t : *tokens) {
         if (t.kind == Token::Number) {
             numbers.push_back(t);
         } else if (t.kind == Token::Word) {
-            if (literals.contains(t.text.toCaseFolded()))
+            if (!literals)
+                literals = literalWords(shortDatePattern()) + literalWords(locale().dateFormat(QLocale::LongFormat));
+            if (literals->contains(t.text.toCaseFolded()))
                 continue;
             const int named = monthFromWord(t.text);
             if (named == 0 || month != 0)
@@ -358,13 +403,14 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
     }
 
     auto shortPart = [](const Token& t) { return t.text.size() <= 2; };
+    const auto thisYear = [&today] { return (today.isValid() ? today : QDate::currentDate()).year(); };
     int year = -1;
     int day = -1;
     const size_t count = numbers.size();
     if (month != 0) {
         if (count == 1 && shortPart(numbers[0])) {
             day = numbers[0].value;
-            year = today.year();
+            year = thisYear();
         } else if (count == 2) {
             // The longer number is the year; with two short ones the year comes last.
             const bool yearFirst = !shortPart(numbers[0]) && shortPart(numbers[1]);
@@ -385,7 +431,7 @@ std::optional<QDateTime> parseDate(const QString& text, const QDate& today)
             return std::nullopt;
         day = numbers[dayFirst() ? 0 : 1].value;
         month = numbers[dayFirst() ? 1 : 0].value;
-        year = count == 3 ? fullYear(numbers[2]) : today.year();
+        year = count == 3 ? fullYear(numbers[2]) : thisYear();
     }
 
     const QDate date(year, month, day);
@@ -414,9 +460,39 @@ static int leadingGroupDigits(const QLocale& loc)
     return most;
 }
 
+// Digits alone, with at most one decimal point of the locale and a leading minus: what
+// nearly every amount and number in a file looks like, read without the locale's symbols.
+static std::optional<double> plainNumber(const QString& text, QChar decimalPoint)
+{
+    QByteArray ascii;
+    ascii.reserve(text.size());
+    bool point = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= u'0' && c <= u'9')
+            ascii += char(c.unicode());
+        else if (c == u'-' && i == 0 && text.size() > 1)
+            ascii += '-';
+        else if (c == decimalPoint && !point && i > 0 && i + 1 < text.size()) {
+            point = true;
+            ascii += '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    bool ok = false;
+    const double value = ascii.toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value + 0.0) : std::nullopt;
+}
+
 std::optional<double> parseNumber(const QString& text)
 {
     const QLocale loc = locale();
+    const QString decimal = loc.decimalPoint();
+    if (decimal.size() == 1 && !text.isEmpty()) {
+        if (const auto plain = plainNumber(text, decimal.at(0)))
+            return plain;
+    }
     QString s = withoutInvisibleMarks(text).trimmed();
 
     bool negative = false;

@@ -43,10 +43,14 @@ QString formatDateValue(const QVariant& value);
 // "/", "-", "." and blank; 2- or 4-digit years (00-29 mean 2000-2029, 30-99 mean
 // 1930-1999); month names and their abbreviations in the locale's language and in
 // English; day and month alone (the current year, from `today`); a four-digit year
-// first (year, month, day); an optional time "h:mm" or "h:mm:ss" after the date.
+// first (year, month, day); an optional time "h:mm" or "h:mm:ss" after the date. A date
+// in the locale's long form reads too: its weekday's name is passed over, as are the
+// words its pattern writes ("Wednesday, 1 April 2026", "Mittwoch, 1. April 2026").
 // Returns nothing when the text is not a valid date (31/02/2026, 13/13/2026, "abc").
 // The result is in UTC so no time zone can move it.
-std::optional<QDateTime> parseDate(const QString& text, const QDate& today = QDate::currentDate());
+// `today` (when not given: the current date, read only for a date without its year,
+// since reading the clock costs more than reading a date).
+std::optional<QDateTime> parseDate(const QString& text, const QDate& today = QDate());
 
 // Reads a number typed by the user: optional sign (leading "-" or "+", or the number in
 // parentheses for a negative amount), the locale's decimal point, the locale's group

@@ -11,6 +11,8 @@
 #include "config/frm_zelk_defaults.h"
 #include "config/frm_zelk_screen_text.h"
 #include "config/frm_zelk_year.h"
+#include "import/frm_get_text_file.h"
+#include "import/frm_get_zelk_dos.h"
 #include "import/frm_get_zelk_win.h"
 #include "reports/frm_prints.h"
 #include "search/frm_search.h"
@@ -19,6 +21,7 @@
 #include "ui/frm_about.h"
 #include "ui/tab_order.h"
 #include "core/app_state.h"
+#include "ui/guarded.h"
 #include "ui/key_preview.h"
 #include "core/main_defaults.h"
 #include "ui/message_box.h"
@@ -366,6 +369,19 @@ void frmZelkMain::connectControls()
     connect(mnuOptions[4], &QAction::triggered, this, [this] { openModal<frmZelkYear>(m_state, this); });
     connect(mnuOptions[5], &QAction::triggered, this, [this] { openModal<frmNavKeys>(m_state, this); });
     connect(mnuOptions[6], &QAction::triggered, this, [this] { openModal<frmFindBrowser>(m_state, this); });
+    // The importers refresh this window themselves once they have reopened the members.
+    connect(menuImport[1], &QAction::triggered, this, [this] {
+        guarded(QStringLiteral("menuImport_Click"), this, [this] {
+            frmGetZelkDos window(m_state, *this, this);
+            runModal(window);
+        });
+    });
+    connect(menuImport[2], &QAction::triggered, this, [this] {
+        guarded(QStringLiteral("menuImport_Click"), this, [this] {
+            frmGetTextFile window(m_state, *this, this);
+            runModal(window);
+        });
+    });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmZelkMain::openAbout);
     // Windows still to come say so, rather than doing nothing.
     connect(menuImport[1], &QAction::triggered, this, [this] { sayNotReady(QStringLiteral("Importing from the DOS edition")); });

@@ -4,6 +4,7 @@
 #include "ui/message_box.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
@@ -11,6 +12,33 @@
 #include <memory>
 
 namespace zelk {
+
+void ImportDialog::reject()
+{
+    if (!m_running)
+        QDialog::reject();
+}
+
+void ImportDialog::closeEvent(QCloseEvent* event)
+{
+    if (m_running)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+ImportDialog::Running::Running(ImportDialog& window)
+    : m_window(window)
+{
+    m_window.m_running = true;
+    m_window.showRunning(true);
+}
+
+ImportDialog::Running::~Running()
+{
+    m_window.m_running = false;
+    m_window.showRunning(false);
+}
 
 import::ReportProgress showProgressIn(QLabel* caption, QProgressBar* bar)
 {

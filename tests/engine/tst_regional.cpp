@@ -41,7 +41,8 @@ void TestRegional::shownValuesReadBack_data()
     QTest::newRow("bg_BG") << "bg_BG" << "d.MM.yy 'г'. | . | day first | d.MM.yyyy 'г'. | 7.03.1925 г.";
     QTest::newRow("ar_EG") << "ar_EG" << u"d%1/M%1/yyyy | / | day first | d%1/M%1/yyyy | ٧%1/٣%1/١٩٢٥"_s.arg(rlm);
     QTest::newRow("C") << "C" << "d MMM yyyy | / | day first | d MMM yyyy | 7 Mar 1925";
-    for (const char* name : {"fr_FR", "nl_NL", "de_CH", "pl_PL", "hu_HU", "en_IN", "ko_KR", "ja_JP"})
+    for (const char* name : {"fr_FR", "nl_NL", "de_CH", "pl_PL", "hu_HU", "en_IN", "ko_KR", "ja_JP", "es_ES", "da_DK", "pt_BR",
+                             "ru_RU", "fi_FI", "el_GR", "tr_TR", "zh_CN"})
         QTest::newRow(name) << QString::fromLatin1(name) << QString();
 }
 
@@ -58,6 +59,9 @@ void TestRegional::shownValuesReadBack()
     for (const QDate date : {QDate(1925, 3, 7), QDate(1929, 12, 31), QDate(2000, 2, 29), QDate(2031, 1, 1)}) {
         const QString shown = regional::formatShortDate(date);
         QVERIFY2(regional::parseDate(shown).value_or(QDateTime()).date() == date, qPrintable(shown));
+        // The long form, weekday and all, as the data export writes it and an import reads it.
+        const QString written = regional::locale().toString(date, QLocale::LongFormat);
+        QVERIFY2(regional::parseDate(written).value_or(QDateTime()).date() == date, qPrintable(written));
     }
     for (double amount : {12.5, 0.0, 1234567.89, -1234.5, -0.25}) {
         for (const QString& shown : {regional::formatCurrency(amount), regional::formatStandard(amount)}) {
@@ -127,6 +131,8 @@ void TestRegional::converts_data()
     for (const char* text : {"1.2.3", "12abc", "-", "£", "$12.50", "--5", "(-12.50)", "1e5", ",123", "1.234,5", "1,5"})
         bad(text, T::Currency, QString::fromUtf8(text), err::TypeMismatch);
     bad("german point is no decimal", T::Currency, u"12.5"_s, err::TypeMismatch, "de_DE");
+    ok("currency plain digits", T::Currency, u"-1234.5"_s, QVariant(-1234.5));
+    ok("currency plain german", T::Currency, u"1234,5"_s, QVariant(1234.5), "de_DE");
 
     // Dates in the user's day/month order, with any separator; kept in UTC at the clock time given.
     ok("date gb dashes short", T::DateTime, u"15-1-02"_s, utc(2002, 1, 15));
@@ -139,6 +145,12 @@ void TestRegional::converts_data()
     ok("date month name", T::DateTime, u"1 April 2026"_s, utc(2026, 4, 1));
     ok("date small abbreviation", T::DateTime, u"1-sept-26"_s, utc(2026, 9, 1));
     ok("date german month", T::DateTime, u"3. März 2026"_s, utc(2026, 3, 3), "de_DE");
+    ok("date long form", T::DateTime, u"Wednesday, 1 April 2026"_s, utc(2026, 4, 1));
+    ok("date long form german", T::DateTime, u"Mittwoch, 1. April 2026"_s, utc(2026, 4, 1), "de_DE");
+    ok("date long form english weekday", T::DateTime, u"wednesday 1 April 2026"_s, utc(2026, 4, 1), "de_DE");
+    ok("date long form words", T::DateTime, u"quarta-feira, 1 de abril de 2026"_s, utc(2026, 4, 1), "pt_BR");
+    bad("weekday alone", T::DateTime, u"Wednesday"_s, err::TypeMismatch);
+    bad("weekday and a word", T::DateTime, u"Sunday Times"_s, err::TypeMismatch);
     ok("date without year", T::DateTime, u"1/4"_s, utc(QDate::currentDate().year(), 4, 1));
     ok("date with time", T::DateTime, u"15/01/2002 09:30:15"_s, utc(2002, 1, 15, QTime(9, 30, 15)));
     ok("date", T::DateTime, QDate(1925, 3, 7), utc(1925, 3, 7));

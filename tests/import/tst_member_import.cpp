@@ -4,8 +4,6 @@
 
 #include "testlib/test_registry.h"
 
-#include "engine/engine_error.h"
-
 #include <QTest>
 
 using namespace zelk;
@@ -137,26 +135,6 @@ private slots:
         QCOMPARE(surnames(s), (QStringList{"", "Adams"}));
         QCOMPARE(s.rsMemberTypes->recordCount(), 0);
         QCOMPARE(s.SQLText, QStringLiteral("Select * from Zelk ORDER BY Surname"));
-    }
-
-    // An unforeseen failure is undone too, and passed on to the window's error boundary.
-    void unforeseenFailurePassesOn()
-    {
-        ImportRegister r;
-        const QStringList before = r.everything();
-        AppState& s = r.state();
-        bool passedOn = false;
-        try {
-            runImport(s, ImportMode::Store, r.callbacks(), [&]() -> int {
-                addThroughState(s, 7, "Brown");
-                throw std::bad_alloc();
-            });
-        } catch (const std::bad_alloc&) {
-            passedOn = true;
-        }
-        QVERIFY(passedOn);
-        QCOMPARE(r.everything(), before);
-        QCOMPARE(surnames(s), QStringList{""});
     }
 };
 
