@@ -383,9 +383,7 @@ void frmZelkMain::connectControls()
         });
     });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmZelkMain::openAbout);
-    // Windows still to come say so, rather than doing nothing.
-    connect(menuImport[1], &QAction::triggered, this, [this] { sayNotReady(QStringLiteral("Importing from the DOS edition")); });
-    connect(menuImport[2], &QAction::triggered, this, [this] { sayNotReady(QStringLiteral("Importing a text file")); });
+    // There is no help file yet: Index says so, rather than doing nothing.
     connect(mnuHelpIndex, &QAction::triggered, this, [this] {
         MessageBox::show(QStringLiteral("Help file still to be created"), MessageBox::defaultTitle(), MsgButtons::OK,
                          MsgIcon::None, this);
@@ -549,12 +547,6 @@ void frmZelkMain::openLookups(int index)
         if (runModal(lookups) == QDialog::Accepted)
             setBoxText(index, lookups.selectedValue());
     });
-}
-
-void frmZelkMain::sayNotReady(const QString& what)
-{
-    MessageBox::show(what + QStringLiteral(" is not available in this version of the program yet."),
-                     MessageBox::defaultTitle(), MsgButtons::OK, MsgIcon::Information, this);
 }
 
 void frmZelkMain::openAbout()

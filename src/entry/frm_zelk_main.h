@@ -111,7 +111,6 @@ private:
     void openSearch();
     void openLookups(int index);
     void openAbout();
-    void sayNotReady(const QString& what);
 
     // The texts ApplyScreenText can replace, in the order of the Settings caption fields,
     // as the window has them built in.
