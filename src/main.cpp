@@ -15,6 +15,8 @@
 
 namespace {
 
+// No application display name is set: the window system would add it to every window's
+// title, and each title is to read exactly as the window sets it.
 void nameTheApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Zelk2002"));

@@ -7,6 +7,7 @@
 #include "data/create_db.h"
 #include "engine/engine_error.h"
 #include "ui/busy_cursor.h"
+#include "ui/captions.h"
 #include "ui/main_view.h"
 #include "ui/message_box.h"
 #include "ui/tab_order.h"
@@ -47,7 +48,7 @@ frmRestoreBackup::frmRestoreBackup(AppState& state, MainView& view, QWidget* par
     setObjectName(QStringLiteral("frmRestoreBackup"));
     setWindowTitle(QStringLiteral("Restore from a backup"));
 
-    lblFolder = new QLabel(this);
+    lblFolder = plainLabel(QString(), this);
     lblFolder->setWordWrap(true);
     lstBackups = new QTreeWidget(this);
     lstBackups->setObjectName(QStringLiteral("lstBackups"));

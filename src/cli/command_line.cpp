@@ -91,7 +91,7 @@ int runCommandLine(const QStringList& arguments)
     }
     if (parser.isSet(QStringLiteral("help"))) {
         out << "Usage: zelk-membership " << command->name << " [OPTIONS] " << command->arguments << "\n\n"
-            << parser.helpText().section(u'\n', 2);
+            << parser.helpText().section(u'\n', 1);
         return 0;
     }
     CommandOutput io{out, err};

@@ -32,7 +32,7 @@ int importDos(const QCommandLineParser& parser, CommandOutput& io)
         ask(dos::conversionFilesMissingMessage());
         return 1;
     }
-    auto state = openRegister(io.err);
+    auto state = openRegister(io.err, WhenMissing::Create);
     if (!state)
         return 1;
     if (!dos::runConversionPrograms(programFolder(), dosFolder, ask, {}))
@@ -50,7 +50,7 @@ int importDos(const QCommandLineParser& parser, CommandOutput& io)
 Command importDosCommand()
 {
     return {QStringLiteral("import-dos"), QStringLiteral("FOLDER"),
-            QStringLiteral("converts the DOS edition's files in FOLDER and adds their members, types and lookups"),
+            QStringLiteral("Converts the DOS edition's files in FOLDER and adds their members, types and lookups to the register."),
             [](QCommandLineParser& parser) {
                 parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("the folder holding ZELK2.DAT"));
                 parser.addOption({QStringLiteral("birthday"), QStringLiteral("the DOS renewal date holds the birthday")});

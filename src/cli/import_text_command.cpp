@@ -84,7 +84,7 @@ int importText(const QCommandLineParser& parser, CommandOutput& io)
         ask(nothingSelectedMessage());
         return 1;
     }
-    auto state = openRegister(io.err);
+    auto state = openRegister(io.err, WhenMissing::Create);
     if (!state)
         return 1;
     const ImportResult result = importTextFile(*state, ImportMode::Store, request, {ask, {}});
@@ -108,7 +108,7 @@ AskUser messagesTo(QTextStream& err)
 Command importTextCommand()
 {
     return {QStringLiteral("import-text"), QStringLiteral("FILE"),
-            QStringLiteral("adds the members of a text file whose first line names its columns"),
+            QStringLiteral("Adds the members of a text file whose first line names its columns to the register."),
             [](QCommandLineParser& parser) {
                 parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the text file to import"));
                 parser.addOption({QStringLiteral("separator"),

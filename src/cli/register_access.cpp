@@ -3,16 +3,28 @@
 #include "core/program_folder.h"
 #include "core/settings_store.h"
 
+#include "data/create_db.h"
 #include "engine/engine_error.h"
 
 #include <QFileInfo>
 
 namespace zelk::cli {
 
-std::unique_ptr<AppState> openRegister(QTextStream& err)
+std::unique_ptr<AppState> openRegister(QTextStream& err, WhenMissing missing)
 {
     auto state = std::make_unique<AppState>();
     state->DatabasePath = programFile(QStringLiteral("zelk2002.mdb"));
+    if (!QFileInfo::exists(state->DatabasePath) && missing == WhenMissing::Create) {
+        removeUnfinishedBuild(state->DatabasePath);
+        try {
+            buildNewDatabase(state->DatabasePath);
+        } catch (const EngineError& e) {
+            err << "A new register could not be made at " << state->DatabasePath << ": " << e.description()
+                << ". Please check that the folder exists and that you may write to it.\n";
+            return nullptr;
+        }
+        err << "There was no register at " << state->DatabasePath << ", so a new one was made.\n";
+    }
     if (!QFileInfo::exists(state->DatabasePath)) {
         err << "There is no register at " << state->DatabasePath
             << ". Start Zelk Membership once to make one, or set ZELK_HOME to the folder that holds zelk2002.mdb.\n";

@@ -16,7 +16,7 @@ Command convertWindowsRegisterCommand()
     c.name = QStringLiteral("convert-windows-register");
     c.arguments = QStringLiteral("FILE");
     c.description = QStringLiteral("Turns the Windows program's register FILE (zelk2002.mdb) into a register of this program, "
-                                   "keeping the original beside it as FILE.windows");
+                                   "keeping the original beside it as FILE.windows.");
     c.run = [](const QCommandLineParser& parser, CommandOutput& io) {
         const QStringList files = parser.positionalArguments();
         if (files.size() != 1) {
@@ -45,7 +45,7 @@ Command importWindowsCommand()
     c.name = QStringLiteral("import-windows");
     c.arguments = QStringLiteral("FOLDER");
     c.description = QStringLiteral("Adds the members, membership types and lookups of the first Windows edition's zelk.mdb "
-                                   "in FOLDER to the register");
+                                   "in FOLDER to the register.");
     c.run = [](const QCommandLineParser& parser, CommandOutput& io) {
         const QStringList folders = parser.positionalArguments();
         if (folders.size() != 1) {
@@ -58,7 +58,7 @@ Command importWindowsCommand()
             io.err << import::fileNotThereMessage(QFileInfo(folder).absoluteFilePath()).text << '\n';
             return 1;
         }
-        auto state = openRegister(io.err);
+        auto state = openRegister(io.err, WhenMissing::Create);
         if (!state)
             return 1;
         // Every message is said on standard error; each question takes its default answer.

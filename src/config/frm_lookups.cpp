@@ -1,7 +1,10 @@
 #include "frm_lookups.h"
 
 #include "core/app_state.h"
+#include "core/text_rules.h"
+#include "data/schema.h"
 #include "engine/collation.h"
+#include "engine/conversion.h"
 #include "engine/recordset.h"
 #include "engine/transaction_guard.h"
 #include "ui/guarded.h"
@@ -131,15 +134,30 @@ void frmLookups::showNothingSelected()
 
 void frmLookups::cmdAdd_Click()
 {
-    const auto answer = UserDialogs::inputBox(
+    // A value fits both its list and the member boxes it is chosen for.
+    const int longest = (typeMode() ? schema::membersTable() : schema::lookupsTable()).fields.front().size;
+    InputQuestion question =
         typeMode() ? InputQuestion{QStringLiteral("Please enter a new membership type"), QStringLiteral("Add Membership Type")}
-                   : InputQuestion{QStringLiteral("Please enter a new lookup"), QStringLiteral("Add Lookup")},
-        this);
+                   : InputQuestion{QStringLiteral("Please enter a new lookup"), QStringLiteral("Add Lookup")};
+    question.maxLength = longest;
+    const auto answer = UserDialogs::inputBox(question, this);
     if (!answer)
         return;
     const QString value = answer->trimmed();
     if (value.isEmpty())
         return;
+    if (controlCharacterIn(value)) {
+        MessageBox::show(QStringLiteral("Sorry, but you can't use a control character (one that cannot be typed or shown) in ")
+                             + (typeMode() ? QStringLiteral("membership types.") : QStringLiteral("lookups.")),
+                         QStringLiteral("Can't use that character here"), MsgButtons::OK, MsgIcon::Information, this);
+        return;
+    }
+    if (characterCount(value) > longest) {
+        MessageBox::show(QStringLiteral("Sorry, but ") + (typeMode() ? QStringLiteral("a membership type") : QStringLiteral("a lookup"))
+                             + QStringLiteral(" can be no longer than %1 characters.").arg(longest),
+                         QStringLiteral("Too long"), MsgButtons::OK, MsgIcon::Information, this);
+        return;
+    }
     if (value.contains(u'"')) {
         MessageBox::show(QStringLiteral("Sorry, but you can't use \"")
                              + (typeMode() ? QStringLiteral(" in membership types.") : QStringLiteral(" in lookups.")),
@@ -161,7 +179,7 @@ void frmLookups::cmdAdd_Click()
         rs.update();
     });
     if (duplicate)
-        MessageBox::show(QStringLiteral("You already have a ") + value
+        MessageBox::show(QStringLiteral("You already have a ") + quotedInMessage(value)
                              + (typeMode() ? QStringLiteral(" membership type.") : QStringLiteral(" lookup.")),
                          QStringLiteral("Duplicate"), MsgButtons::OK, MsgIcon::Information, this);
     else if (stored)
@@ -193,11 +211,11 @@ void frmLookups::cmdDelete_Click()
     if (inUse) {
         MessageBox::show((typeMode() ? QStringLiteral("You still have some members with a membership type of ")
                                      : QStringLiteral("You still have some members with a lookup of "))
-                             + value + u'.',
+                             + quotedInMessage(value) + u'.',
                          QStringLiteral("Can't delete at the moment"), MsgButtons::OK, MsgIcon::Information, this);
         return;
     }
-    if (MessageBox::show(QStringLiteral("Are you sure that you want to delete ") + value + u'?',
+    if (MessageBox::show(QStringLiteral("Are you sure that you want to delete ") + quotedInMessage(value) + u'?',
                          QStringLiteral("Just Checking"), MsgButtons::YesNo, MsgIcon::Question, this)
         != MsgAnswer::Yes)
         return;

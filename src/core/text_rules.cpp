@@ -1,5 +1,6 @@
 #include "text_rules.h"
 
+#include "engine/conversion.h"
 #include "engine/regional.h"
 
 #include <limits>
@@ -56,6 +57,12 @@ std::optional<QString> currencyOf(const QString& text)
     const auto value = regional::parseNumber(text);
     if (!value)
         return std::nullopt;
+    // An amount the fee field would refuse at Save is refused as it is typed.
+    try {
+        convertForField(FieldDef{QStringLiteral("FeePaid"), FieldType::Currency}, *value);
+    } catch (const EngineError&) {
+        return std::nullopt;
+    }
     return regional::formatCurrency(*value);
 }
 
@@ -81,6 +88,29 @@ std::optional<QString> emailAddressProblem(const QString& address)
         return QStringLiteral("That doesn't seem to be a valid e-mail address - it is too short. Do you want to correct it?");
     if (address.startsWith(u'@'))
         return QStringLiteral("That doesn't seem to be a valid e-mail address. There should be something before the @ sign.\nDo you want to correct it?");
+    return std::nullopt;
+}
+
+QString quotedInMessage(const QString& value)
+{
+    constexpr qsizetype kLongest = 60;
+    if (value.size() <= kLongest)
+        return value;
+    // A surrogate pair is never cut in two.
+    qsizetype end = kLongest;
+    if (value[end - 1].isHighSurrogate())
+        --end;
+    return value.left(end) + QStringLiteral("...");
+}
+
+std::optional<qsizetype> controlCharacterIn(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f);
+        if (control && c != u'\t' && c != u'\n' && c != u'\r')
+            return i;
+    }
     return std::nullopt;
 }
 

@@ -20,7 +20,8 @@ QString MixedCase(QString& text);
 std::optional<QString> shortDateOf(const QString& text);
 
 // A typed amount in the user's "Currency" form (two decimals); nothing when it is not a
-// number. An empty text is not checked (the caller leaves it empty).
+// number, or a number too large for a money field to hold. An empty text is not checked
+// (the caller leaves it empty).
 std::optional<QString> currencyOf(const QString& text);
 
 // The number in a box that takes digits only: nothing when it is empty or holds anything
@@ -32,5 +33,14 @@ std::optional<qint64> wholeNumber(const QString& text);
 // is acceptable. Only the first failing rule is reported. The address is taken as given
 // (the caller trims it; an empty address is acceptable).
 std::optional<QString> emailAddressProblem(const QString& address);
+
+// A value as a message quotes it: at most its first 60 characters, followed by "..." when
+// it is longer, so that no message grows taller or wider than the screen.
+QString quotedInMessage(const QString& value);
+
+// The position of the first control character in the text that is neither a tab nor a
+// line break (a NUL, an escape, a form feed...); nothing when there is none. Such a
+// character cannot be typed or seen, and a stored value never holds one.
+std::optional<qsizetype> controlCharacterIn(const QString& text);
 
 } // namespace zelk

@@ -1,5 +1,8 @@
 #include "queries.h"
 
+#include "sort_fields.h"
+
+#include "engine/engine_error.h"
 #include "engine/regional.h"
 #include "engine/sql_dialect.h"
 
@@ -11,6 +14,20 @@ namespace {
 
 const QString kNumber = QStringLiteral("Number");
 const QString kRenewDate = QStringLiteral("RenewDate");
+
+// The register's name of one of the five sort fields, whatever the case it is given in.
+// Any other text (a stored setting another program changed, "Surname LIMIT 1") names no
+// field of the register and is refused as the engine refuses such a field: it never
+// becomes part of a query.
+QString sortFieldName(const QString& field)
+{
+    for (SortKey key : kMainSortMenu) {
+        const QString name = sortField(key).field;
+        if (field.compare(name, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    throw EngineError(err::TooFewParameters, QStringLiteral("Too few parameters. Expected 1. (There is no field '%1'.)").arg(field));
+}
 
 QString orderBy(const QString& field)
 {
@@ -68,11 +85,12 @@ QString labels()
 
 QString membersInOrder(const QString& field)
 {
-    return QStringLiteral("Select * from Zelk ORDER BY ") + field;
+    return QStringLiteral("Select * from Zelk ORDER BY ") + sortFieldName(field);
 }
 
-std::optional<QString> narrowingQuery(const QString& field, const QString& text, bool anywhere)
+std::optional<QString> narrowingQuery(const QString& sortOrder, const QString& text, bool anywhere)
 {
+    const QString field = sortFieldName(sortOrder);
     if (field == kNumber) {
         const auto n = typedNumber(text);
         if (!n)
@@ -89,8 +107,9 @@ std::optional<QString> narrowingQuery(const QString& field, const QString& text,
            + orderBy(field);
 }
 
-std::optional<QString> findCriterion(const QString& field, const QString& text, bool anywhere)
+std::optional<QString> findCriterion(const QString& sortOrder, const QString& text, bool anywhere)
 {
+    const QString field = sortFieldName(sortOrder);
     if (field == kNumber) {
         // Numbers that begin with the typed digits: 12 finds 12 and 120, not 15.
         const auto n = typedNumber(text);

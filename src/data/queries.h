@@ -16,6 +16,8 @@ QString lookups();
 QString labels();
 
 // The whole register in the order of `field`: Select * from Zelk ORDER BY Surname
+// `field` (here and below) is one of the five sort fields, in any case; any other text
+// throws EngineError TooFewParameters, as a field the register has not.
 QString membersInOrder(const QString& field);
 
 // The members `text` picks out, for a text that is not blank:

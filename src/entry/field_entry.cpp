@@ -13,6 +13,8 @@
 #include "ui/validtxt.h"
 
 #include "data/field_names.h"
+#include "data/schema.h"
+#include "engine/conversion.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -22,6 +24,14 @@
 namespace zelk {
 
 namespace {
+
+int pictureFieldSize()
+{
+    for (const auto& f : schema::memberFieldCatalogue())
+        if (f.field == field::Picture)
+            return f.size;
+    return 0;
+}
 
 // The boxes filled from the lists take no typing at all.
 void discardKey(int& keyAscii)
@@ -35,8 +45,15 @@ void frmZelkMain::installEntryRules()
 {
     installKeyRule(txtInfo[kNumberBox], DigitsOnlyKey);
     installKeyRule(txtInfo[kPostCodeBox], UpperCaseKey);
-    for (int i = kMemberTypeBox; i <= kLastLookupBox; ++i)
+    for (int i = kMemberTypeBox; i <= kLastLookupBox; ++i) {
         installKeyRule(txtInfo[i], discardKey);
+        // Their values come from the lists only: nothing typed, pasted or dropped.
+        txtInfo[i]->setReadOnly(true);
+    }
+    // No box takes more than its field holds, typed or pasted.
+    for (int i = 0; i < kBoxCount; ++i)
+        if (i != kNotesBox && boxFieldSize(i) > 0)
+            txtInfo[i]->setMaxLength(boxFieldSize(i));
     for (int i = 0; i < kBoxCount; ++i)
         onBoxEntry(box(i), [this, i](Qt::FocusReason reason) { txtInfo_GotFocus(i, reason); },
                    [this, i] { txtInfo_LostFocus(i); });
@@ -131,6 +148,17 @@ void frmZelkMain::Picture1_DblClick()
     const QString file = UserDialogs::openFile(question, this);
     if (file.isEmpty())
         return;
+    // The register keeps the file's path, which has a size of its own: a longer path would
+    // be refused at Save, so the picture stays as it was.
+    if (characterCount(QFileInfo(file).absoluteFilePath()) > pictureFieldSize()) {
+        MessageBox::show(QStringLiteral("Sorry, but the full name of the picture file %1 is longer than the %2 characters "
+                                        "the register can keep for it.\n\nPlease move the picture to a folder with a "
+                                        "shorter name and choose it again.")
+                             .arg(file)
+                             .arg(pictureFieldSize()),
+                         QStringLiteral("Picture not added"), MsgButtons::OK, MsgIcon::Exclamation, this);
+        return;
+    }
     QString reason;
     switch (Picture1->loadPicture(file, &reason)) {
     case PictureBox::Load::Loaded:

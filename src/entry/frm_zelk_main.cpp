@@ -17,6 +17,7 @@
 #include "reports/frm_prints.h"
 #include "search/frm_search.h"
 
+#include "ui/captions.h"
 #include "ui/frm_about.h"
 #include "ui/tab_order.h"
 #include "core/app_state.h"
@@ -42,7 +43,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zelk {
 
@@ -64,10 +68,19 @@ const char* const kBoxTips[kBoxCount] = {
     "Double click to change", "Double click to change", "Double click to change", "Double click to change",
     "URL associated with this member", "Additional notes"};
 
+// The widest a caption may be: a longer one the user gives is cut short rather than
+// widening the window.
+constexpr int kWidestLabel = 120;
+constexpr int kWidestLabelInARow = 100;   // a caption between two boxes of one row
+constexpr int kWidestButton = 160;
+constexpr int kWidestTick = 260;
+constexpr int kWidestFrame = 180;
+
 // A caption beside its box, right-aligned so the boxes line up.
 QLabel* caption(const char* text)
 {
-    auto* label = new QLabel(QString::fromLatin1(text));
+    auto* label = plainLabel();
+    setCaption(label, QString::fromLatin1(text), kWidestLabel);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
@@ -101,13 +114,6 @@ void openReports(AppState& state, frmZelkMain& main)
     });
 }
 
-QFrame* panel()
-{
-    auto* frame = new QFrame;
-    frame->setFrameShape(QFrame::StyledPanel);
-    return frame;
-}
-
 } // namespace
 
 frmZelkMain::frmZelkMain(AppState& state, QWidget* parent)
@@ -118,7 +124,7 @@ frmZelkMain::frmZelkMain(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Bramwick Zelk Membership: Enter or Amend Members"));
     buildControls();
     for (QWidget* control : captionControls())
-        m_builtInCaptions << control->property(control->inherits("QGroupBox") ? "title" : "text").toString();
+        m_builtInCaptions << captionOf(control);
     buildMenus();
     connectControls();
     installEntryRules();
@@ -158,14 +164,17 @@ void frmZelkMain::buildControls()
     for (int i = 0; i < 21; ++i) {
         Label1[i] = caption(kLabelCaptions[i]);
         Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        showCaption(Label1[i], QString::fromLatin1(kLabelCaptions[i]));
     }
     txtInfo[kNumberBox]->setMaximumWidth(110);
     for (int i : {1, 2, 3, 4})
-        txtInfo[i]->setMaximumWidth(150);
+        txtInfo[i]->setMaximumWidth(130);
+    txtInfo[5]->setMaximumWidth(90);
     txtInfo[kPostCodeBox]->setMaximumWidth(150);
 
     // The navigation buttons in their frame, and the record buttons.
-    Frame1 = new QGroupBox(QStringLiteral("Navigate:"));
+    Frame1 = new QGroupBox;
+    setCaption(Frame1, QStringLiteral("Navigate:"), kWidestFrame);
     auto* nav = new QHBoxLayout(Frame1);
     const char* navCaptions[4] = {"|<", "<", ">", ">|"};
     const char* navTips[4] = {"Go to the first member in this sequence", "Go to the previous member in this sequence",
@@ -179,106 +188,115 @@ void frmZelkMain::buildControls()
     const char* recordCaptions[5] = {"&Save", "&Undo", "&New", "&Delete", "&Reports"};
     const char* recordTips[5] = {"Save your changes", "Undo all changes", "Add a new member", "Delete this member", ""};
     for (int i = 0; i < 5; ++i) {
-        Command1[i] = new QPushButton(QString::fromLatin1(recordCaptions[i]));
+        Command1[i] = new QPushButton;
         Command1[i]->setToolTip(QString::fromLatin1(recordTips[i]));
+        setCaption(Command1[i], QString::fromLatin1(recordCaptions[i]), kWidestButton);
         Command1[i]->setMinimumWidth(84);
     }
-    chkLapsed = new QCheckBox(QStringLiteral("Membership lapsed"));
+    chkLapsed = new QCheckBox;
     chkLapsed->setToolTip(QStringLiteral("Tick this box if membership has ceased"));
+    setCaption(chkLapsed, QStringLiteral("Membership lapsed"), kWidestTick);
     Picture1 = new PictureBox;
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setToolTip(QStringLiteral("Double click to add photograph, right click to remove photograph"));
 
-    // Top row: the number, the navigation, the record buttons.
-    auto* top = new QHBoxLayout;
-    top->addWidget(Label1[0]);
-    top->addWidget(txtInfo[kNumberBox]);
-    top->addSpacing(16);
-    top->addWidget(Frame1);
-    top->addStretch(1);
-    auto* buttons = new QGridLayout;
-    for (int i = 0; i < 4; ++i)
-        buttons->addWidget(Command1[i], i / 2, i % 2);
-    buttons->addWidget(Command1[4], 0, 2, 2, 1);
-    Command1[4]->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    top->addLayout(buttons);
-
-    // Names and address.
-    auto* names = panel();
-    auto* nameGrid = new QGridLayout(names);
-    nameGrid->addWidget(Label1[5], 0, 0);
-    nameGrid->addWidget(txtInfo[5], 0, 1);
-    nameGrid->addWidget(Label1[6], 1, 0);
-    nameGrid->addWidget(txtInfo[6], 1, 1);
-    nameGrid->addWidget(Label1[7], 2, 0);
-    nameGrid->addWidget(txtInfo[7], 2, 1);
-    nameGrid->addWidget(Label1[8], 3, 0);
-    for (int i = 8; i <= 12; ++i)
-        nameGrid->addWidget(txtInfo[i], 3 + i - 8, 1);
-    nameGrid->addWidget(Label1[9], 8, 0);
-    nameGrid->addWidget(txtInfo[kPostCodeBox], 8, 1, Qt::AlignLeft);
-    nameGrid->setRowStretch(9, 1);
-
-    // Dates, fee and telephones.
-    auto* dates = panel();
-    auto* dateGrid = new QGridLayout(dates);
-    for (int i = 1; i <= 4; ++i) {
-        dateGrid->addWidget(Label1[i], i - 1, 0);
-        dateGrid->addWidget(txtInfo[i], i - 1, 1, Qt::AlignLeft);
-    }
+    // The boxes read left to right, top to bottom, in the order Tab takes them: the number
+    // and the dates; the names, the address and the telephones beside the photograph; the
+    // e-mail addresses, the lists, the web address and the notes; then the lapsed tick,
+    // the navigation and the record buttons. The captions of the rows share one column.
+    auto* grid = new QGridLayout;
+    auto besideEachOther = [](std::initializer_list<std::pair<QWidget*, int>> row) {
+        auto* line = new QHBoxLayout;
+        for (const auto& [widget, stretch] : row)
+            line->addWidget(widget, stretch);
+        return line;
+    };
+    grid->addWidget(Label1[0], 0, 0);
+    grid->addLayout(besideEachOther({{txtInfo[kNumberBox], 1}, {Label1[1], 0}, {txtInfo[kJoinDateBox], 1},
+                                     {Label1[2], 0}, {txtInfo[kRenewDateBox], 1}, {Label1[3], 0}, {txtInfo[kFeeBox], 1},
+                                     {Label1[4], 0}, {txtInfo[kBirthdayBox], 1}}),
+                    0, 1, 1, 2);
+    grid->addWidget(Label1[5], 1, 0);
+    grid->addLayout(besideEachOther({{txtInfo[5], 0}, {Label1[6], 0}, {txtInfo[6], 2}, {Label1[7], 0}, {txtInfo[kSurnameBox], 3}}),
+                    1, 1);
+    grid->addWidget(Label1[8], 2, 0);
+    for (int i = kAddress1Box; i <= 12; ++i)
+        grid->addWidget(txtInfo[i], 2 + i - kAddress1Box, 1);
+    grid->addWidget(Label1[9], 7, 0);
+    grid->addWidget(txtInfo[kPostCodeBox], 7, 1, Qt::AlignLeft);
+    // The four telephones two by two, the second of each pair under the other.
+    auto* phones = new QGridLayout;
+    phones->setContentsMargins(0, 0, 0, 0);
     for (int i = 14; i <= 17; ++i) {
-        dateGrid->addWidget(Label1[i - 4], i - 10, 0);
-        dateGrid->addWidget(txtInfo[i], i - 10, 1);
+        const int row = (i - 14) / 2;
+        if ((i - 14) % 2 == 0) {
+            grid->addWidget(Label1[i - 4], 8 + row, 0);
+            phones->addWidget(txtInfo[i], row, 0);
+        } else {
+            phones->addWidget(Label1[i - 4], row, 1);
+            phones->addWidget(txtInfo[i], row, 2);
+        }
     }
-    dateGrid->setRowStretch(8, 1);
+    phones->setColumnStretch(0, 1);
+    phones->setColumnStretch(2, 1);
+    grid->addLayout(phones, 8, 1, 2, 1);
 
-    // E-mail and web addresses.
-    auto* links = panel();
-    auto* linkGrid = new QGridLayout(links);
-    linkGrid->addWidget(Label1[14], 0, 0);
-    linkGrid->addWidget(txtInfo[kEmailBox], 0, 1);
-    linkGrid->addWidget(Label1[15], 0, 2);
-    linkGrid->addWidget(txtInfo[kEmail2Box], 0, 3);
-    linkGrid->addWidget(Label1[18], 1, 0);
-    linkGrid->addWidget(txtInfo[27], 1, 1, 1, 3);
-
-    // The membership type and the six lookups under their captions.
-    auto* lists = panel();
-    auto* listGrid = new QGridLayout(lists);
-    listGrid->addWidget(Label1[16], 0, 0);
-    listGrid->addWidget(txtInfo[kMemberTypeBox], 0, 1, 1, 3);
-    listGrid->addWidget(Label1[17], 1, 0);
-    for (int i = kFirstLookupBox; i <= kLastLookupBox; ++i)
-        listGrid->addWidget(txtInfo[i], 1 + (i - kFirstLookupBox) / 3, 1 + (i - kFirstLookupBox) % 3);
-
-    // Notes, the lapsed tick, and the photograph beside them.
-    auto* notes = panel();
-    auto* notesGrid = new QGridLayout(notes);
-    Label1[19]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    notesGrid->addWidget(Label1[19], 0, 0);
-    notesGrid->addWidget(txtNotes, 0, 1);
-    notesGrid->addWidget(chkLapsed, 1, 1);
-    auto* picture = panel();
-    auto* pictureBox = new QVBoxLayout(picture);
+    auto* pictureColumn = new QVBoxLayout;
     Label1[20]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    pictureBox->addWidget(Label1[20]);
-    pictureBox->addWidget(Picture1, 1);
+    pictureColumn->addWidget(Label1[20]);
+    pictureColumn->addWidget(Picture1, 1);
+    grid->addLayout(pictureColumn, 1, 2, 9, 1);
+
+    grid->addWidget(Label1[14], 10, 0);
+    grid->addLayout(besideEachOther({{txtInfo[kEmailBox], 1}, {Label1[15], 0}, {txtInfo[kEmail2Box], 1}}), 10, 1, 1, 2);
+    grid->addWidget(Label1[16], 11, 0);
+    // The membership type and the lookups in three equal columns, three lookups to a row.
+    auto* lists = new QGridLayout;
+    lists->setContentsMargins(0, 0, 0, 0);
+    lists->addWidget(txtInfo[kMemberTypeBox], 0, 0);
+    for (int i = kFirstLookupBox; i <= kLastLookupBox; ++i)
+        lists->addWidget(txtInfo[i], 1 + (i - kFirstLookupBox) / 3, (i - kFirstLookupBox) % 3);
+    for (int c = 0; c < 3; ++c)
+        lists->setColumnStretch(c, 1);
+    grid->addLayout(lists, 11, 1, 3, 2);
+    grid->addWidget(Label1[17], 12, 0);
+    grid->addWidget(Label1[18], 14, 0);
+    grid->addWidget(txtInfo[27], 14, 1, 1, 2);
+    Label1[19]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(Label1[19], 15, 0);
+    grid->addWidget(txtNotes, 15, 1, 1, 2);
+    grid->addWidget(chkLapsed, 16, 1, 1, 2);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(15, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Frame1);
+    buttons->addStretch(1);
+    for (auto* b : Command1)
+        buttons->addWidget(b, 0, Qt::AlignBottom);
 
     auto* body = new QWidget;
-    auto* grid = new QGridLayout(body);
-    grid->addLayout(top, 0, 0, 1, 3);
-    grid->addWidget(names, 1, 0);
-    grid->addWidget(dates, 1, 1);
-    grid->addWidget(picture, 1, 2, 2, 1);
-    grid->addWidget(links, 2, 0, 1, 2);
-    grid->addWidget(lists, 3, 0, 1, 3);
-    grid->addWidget(notes, 4, 0, 1, 3);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
-    grid->setColumnStretch(2, 2);
-    grid->setRowStretch(4, 1);
+    auto* column = new QVBoxLayout(body);
+    column->addLayout(grid, 1);
+    column->addLayout(buttons);
     setCentralWidget(body);
-    resize(1000, 720);
+    // Never larger than the screen it opens on.
+    QSize size(1000, 720);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableSize());
+    resize(size);
+}
+
+void frmZelkMain::showCaption(QWidget* control, const QString& text)
+{
+    static const QList<int> inARow{1, 2, 3, 4, 6, 7, 11, 13, 15};
+    const int label = int(std::find(Label1.begin(), Label1.end(), control) - Label1.begin());
+    const int widest = control == chkLapsed ? kWidestTick
+                       : control == Frame1  ? kWidestFrame
+                       : label < int(Label1.size()) ? (inARow.contains(label) ? kWidestLabelInARow : kWidestLabel)
+                                                    : kWidestButton;
+    setCaption(control, text, widest);
 }
 
 void frmZelkMain::buildMenus()
@@ -372,6 +390,11 @@ void frmZelkMain::connectControls()
         });
     });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmZelkMain::openAbout);
+    // There is no help file yet: Index says so, rather than doing nothing.
+    connect(mnuHelpIndex, &QAction::triggered, this, [this] {
+        MessageBox::show(QStringLiteral("Help file still to be created"), MessageBox::defaultTitle(), MsgButtons::OK,
+                         MsgIcon::None, this);
+    });
     connect(menuImport[0], &QAction::triggered, this, [this] {
         guarded(QStringLiteral("menuImport"), this, [this] {
             frmGetZelkWin window(m_state, *this, this);
@@ -546,7 +569,7 @@ void frmZelkMain::openLookups(int index)
 
 void frmZelkMain::openAbout()
 {
-    frmAbout about(this);
+    frmAbout about(m_state.DatabasePath, this);
     runModal(about);
 }
 

@@ -108,6 +108,8 @@ private:
     void showEmptyRegister();
     void showPicture(const QVariant& path);
     void deleteMember();
+    // Says why the value of box `index` was not saved: an engine error number, or this.
+    static constexpr int kControlCharacterRefused = -1;
     void reportRefusedValue(int index, int errorNumber);
     int boxIndexOf(const QObject* widget) const;
     void installEntryRules();
@@ -118,6 +120,8 @@ private:
     // The texts ApplyScreenText can replace, in the order of the Settings caption fields,
     // as the window has them built in.
     QList<QWidget*> captionControls() const;
+    // Puts a caption on one of them, cut short when it would widen the window.
+    void showCaption(QWidget* control, const QString& text);
     QStringList m_builtInCaptions;
 
     AppState& m_state;

@@ -11,6 +11,14 @@ QString boxField(int index)
     return index >= 0 && index < kBoxCount ? catalogue[size_t(index)].field : QString();
 }
 
+int boxFieldSize(int index)
+{
+    if (index == kNumberBox)
+        return 10;   // 2147483647
+    const auto& catalogue = schema::memberFieldCatalogue();
+    return index > 0 && index < kBoxCount ? catalogue[size_t(index)].size : 0;
+}
+
 int labelOfBox(int index)
 {
     if (index <= kSurnameBox)

@@ -24,6 +24,11 @@ inline constexpr int kNotesBox = 28;
 // The Zelk field of box `index`.
 QString boxField(int index);
 
+// The most characters box `index` can hold: its field's size, the digits of the largest
+// number for the Number box; 0 for the boxes without a limit of their own (dates, the
+// fee and the notes, whose values are checked as a whole).
+int boxFieldSize(int index);
+
 // The caption Label1(i) that names box `index`: one caption serves the five address lines,
 // and one the six lookups.
 int labelOfBox(int index);

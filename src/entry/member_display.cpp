@@ -207,7 +207,7 @@ void frmZelkMain::ApplyScreenText()
         // showing from before.
         const QVariant text = settings.field(captions[size_t(k)].field);
         const QString caption = text.isNull() ? m_builtInCaptions[k] : text.toString();
-        controls[k]->setProperty(controls[k]->inherits("QGroupBox") ? "title" : "text", caption);
+        showCaption(controls[k], caption);
     }
 }
 

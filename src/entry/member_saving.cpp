@@ -3,6 +3,8 @@
 #include "picture_box.h"
 
 #include "core/app_state.h"
+#include "core/text_rules.h"
+#include "ui/captions.h"
 #include "ui/guarded.h"
 #include "ui/message_box.h"
 
@@ -34,6 +36,13 @@ frmZelkMain::SaveResult frmZelkMain::SaveMember()
         MessageBox::show(notEnoughDetailMessage(), this);
         return SaveResult::MissingDetail;
     }
+    // A character nobody can see or type (a NUL, an escape) is never stored.
+    for (int i = 0; i < kBoxCount; ++i) {
+        if (controlCharacterIn(member.boxes[size_t(i)])) {
+            reportRefusedValue(i, kControlCharacterRefused);
+            return SaveResult::Failed;
+        }
+    }
     const bool adding = m_state.NewMember == -1;
     SaveResult result = SaveResult::Failed;
     guarded(QStringLiteral("Command1 on ZelkMain"), this, [&] {
@@ -64,18 +73,27 @@ void frmZelkMain::reportRefusedValue(int index, int errorNumber)
 {
     QString name;
     if (index == kNotesBox)
-        name = Label1[19]->text();
+        name = captionOf(Label1[19]);
     else if (index >= kAddress1Box && index <= 12)
-        name = QStringLiteral("%1 line %2").arg(Label1[8]->text()).arg(index - kAddress1Box + 1);
+        name = QStringLiteral("%1 line %2").arg(captionOf(Label1[8])).arg(index - kAddress1Box + 1);
     else if (index >= kFirstLookupBox && index <= kLastLookupBox)
-        name = QStringLiteral("%1 %2").arg(Label1[17]->text()).arg(index - kFirstLookupBox + 1);
+        name = QStringLiteral("%1 %2").arg(captionOf(Label1[17])).arg(index - kFirstLookupBox + 1);
     else
-        name = Label1[labelOfBox(index)]->text();
+        name = captionOf(Label1[labelOfBox(index)]);
     name.remove(u'&');
+    QString value = boxText(index);
     QString why;
     switch (errorNumber) {
     case err::Overflow: why = QStringLiteral("which is too large for it"); break;
-    case err::ValueTooLong: why = QStringLiteral("which is longer than it can hold"); break;
+    case err::ValueTooLong:
+        why = QStringLiteral("which is longer than the %1 characters it can hold").arg(boxFieldSize(index));
+        break;
+    case kControlCharacterRefused:
+        // The characters themselves cannot be shown: the message marks where they are.
+        for (auto at = controlCharacterIn(value); at; at = controlCharacterIn(value))
+            value[*at] = QChar(QChar::ReplacementCharacter);
+        why = QStringLiteral("which holds a character that cannot be typed or shown (a control character)");
+        break;
     default:
         why = boxKind(index) == BoxKind::Date     ? QStringLiteral("which is not a date")
               : boxKind(index) == BoxKind::Amount ? QStringLiteral("which is not an amount")
@@ -84,7 +102,7 @@ void frmZelkMain::reportRefusedValue(int index, int errorNumber)
     }
     MessageBox::show(QStringLiteral("This member has not been saved. The %1 box holds \"%2\", %3.\n\n"
                                     "Please correct it and save again.")
-                         .arg(name, boxText(index), why),
+                         .arg(quotedInMessage(name), quotedInMessage(value), why),
                      QStringLiteral("Member not saved"), MsgButtons::OK, MsgIcon::Exclamation, this);
     box(index)->setFocus(Qt::OtherFocusReason);
 }
@@ -173,6 +191,13 @@ void frmZelkMain::deleteMember()
         }
     }
     rs.deleteCurrent();
+    // The last member of a search's or a report's selection gone: the whole register comes
+    // back in the current order, rather than an empty window over a register of members.
+    if (rs.recordCount() == 0) {
+        m_state.reopen(m_state.rsZelk, membersInOrder(m_state.SortOrder));
+        if (m_state.rsZelk->recordCount() > 0)
+            m_state.rsZelk->moveFirst();
+    }
     ClearFields();
     RefreshData();
     EnableNavigation();

@@ -8,6 +8,9 @@ namespace zelk {
 namespace {
 // Photographs are read at no more than this size: plenty for the box, whatever its size.
 constexpr int kLargestSide = 800;
+// Formats that cannot be read scaled (BMP, GIF) are read whole and then scaled: room for a
+// picture of some 16,000 pixels square, where Qt would stop at about 8,000.
+constexpr int kLargestReadMegabytes = 1024;
 }
 
 PictureBox::PictureBox(QWidget* parent)
@@ -24,6 +27,7 @@ PictureBox::Load PictureBox::loadPicture(const QString& path, QString* reason)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    reader.setAllocationLimit(kLargestReadMegabytes);
     if (!reader.canRead()) {
         if (reason)
             *reason = reader.errorString();

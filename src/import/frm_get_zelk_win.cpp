@@ -5,6 +5,7 @@
 
 #include "core/app_state.h"
 #include "ui/busy_cursor.h"
+#include "ui/captions.h"
 #include "ui/button_row.h"
 #include "ui/guarded.h"
 #include "ui/main_view.h"
@@ -45,10 +46,10 @@ frmGetZelkWin::frmGetZelkWin(AppState& state, MainView& main, QWidget* parent)
     Dir1->header()->hide();
     Dir1->setMinimumSize(420, 280);
     Label2->setBuddy(Dir1);
-    lblFolder = new QLabel;
+    lblFolder = plainLabel();
     lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblFile = new QLabel;
-    lblProgress = new QLabel;
+    lblFile = plainLabel();
+    lblProgress = plainLabel();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);

@@ -582,7 +582,7 @@ void frmPrints::mnuHelp_Click(int Index)
         MessageBox::show(QStringLiteral("Help file still to be created"), MessageBox::defaultTitle(), MsgButtons::OK,
                          MsgIcon::None, this);
     } else if (Index == 2) {
-        frmAbout about(this);
+        frmAbout about(m_state.DatabasePath, this);
         runModal(about);
     }
 }

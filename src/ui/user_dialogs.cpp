@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 
 namespace zelk {
 
@@ -79,12 +80,17 @@ std::optional<QString> UserDialogs::inputBox(const InputQuestion& question, QWid
         }
         return s.inputs.takeFirst();
     }
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, question.title, question.prompt,
-                                               question.hidden ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(question.title);
+    dialog.setLabelText(question.prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(question.hidden ? QLineEdit::Password : QLineEdit::Normal);
+    if (question.maxLength > 0)
+        if (auto* box = dialog.findChild<QLineEdit*>())
+            box->setMaxLength(question.maxLength);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 void DialogScript::answerFile(const QString& path) { script().files.append(path); }

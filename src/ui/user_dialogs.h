@@ -20,6 +20,7 @@ struct InputQuestion {
     QString prompt;
     QString title;
     bool hidden = false;   // a password: what is typed shows as dots
+    int maxLength = 0;     // the most characters the box takes; 0: no limit of its own
 };
 
 namespace UserDialogs {

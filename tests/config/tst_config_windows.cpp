@@ -398,11 +398,20 @@ private slots:
             QCOMPARE(userSetting("Defaults/" + keys[i]), values[i]);
     }
 
-    // An order the register cannot sort by stores nothing and keeps the members as they were.
+    // An order the register cannot sort by stores nothing and keeps the members as they
+    // were, also when it is a sort field with more after it: the members stay whole and
+    // open for saving.
+    void anOrderTheRegisterCannotSortByStoresNothing_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::newRow("a field the register has not") << "ShoeSize";
+        QTest::newRow("a sort field with a limit after it") << "Surname LIMIT 1";
+    }
     void anOrderTheRegisterCannotSortByStoresNothing()
     {
+        QFETCH(QString, order);
         start();
-        saveSetting(setting::SortOrder, "ShoeSize");
+        saveSetting(setting::SortOrder, order);
         auto& w = openWindow<frmZelkDefaults>();
         answer(MsgAnswer::OK);
         click(w.chkDefault[0]);
@@ -411,6 +420,14 @@ private slots:
         QVERIFY(w.isVisible());
         QCOMPARE(userSetting("Defaults/AutoCaps"), "");
         QCOMPARE(p->state().rsZelk->source(), "Select * from Zelk ORDER BY Surname");
+        window.reset();
+        auto& main = p->main();
+        main.Command1_Click(2);
+        main.setBoxText(kSurnameBox, "Saved");
+        main.setBoxText(kAddress1Box, "1 Road");
+        main.Command1_Click(0);
+        QCOMPARE(asked().size(), 1);
+        QCOMPARE(registerRows(p->databasePath(), "Select count(*) from Zelk where Surname = \"Saved\""), QStringList{"1"});
     }
 };
 
@@ -783,7 +800,10 @@ private slots:
         QTest::newRow("another case") << types << "GOLD" << "" << information("Duplicate", "You already have a GOLD membership type.");
         QTest::newRow("a type with a quote") << types << "6\" ruler" << "" << information(quote, "Sorry, but you can't use \" in membership types.");
         QTest::newRow("a lookup with a quote") << lookups << "\"" << "" << information(quote, "Sorry, but you can't use \" in lookups.");
-        QTest::newRow("too long to store") << types << QString(101, u'x') << "" << unexpectedError(err::ValueTooLong, "cmdAdd_Click");
+        QTest::newRow("too long to store") << types << QString(101, u'x') << "" << information("Too long", "Sorry, but a membership type can be no longer than 100 characters.");
+        QTest::newRow("longest there can be") << lookups << QString(100, u'x') << QString(100, u'x') << MessageRequest{};
+        QTest::newRow("a NUL") << lookups << QStringLiteral("Gold") + QChar(0) + QStringLiteral("en") << ""
+                               << information("Can't use that character here", "Sorry, but you can't use a control character (one that cannot be typed or shown) in lookups.");
         QTest::newRow("empty") << lookups << "" << "" << MessageRequest{};
         QTest::newRow("cancelled") << lookups << "(cancel)" << "" << MessageRequest{};
     }

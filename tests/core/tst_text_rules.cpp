@@ -5,6 +5,7 @@
 #include "core/text_rules.h"
 #include "engine/engine_error.h"
 
+#include <QLocale>
 #include <QTest>
 
 using namespace zelk;
@@ -115,6 +116,59 @@ private slots:
             QVERIFY(refused);
             QCOMPARE(e.number(), err::TypeMismatch);
         }
+    }
+
+    // The fee box takes what the fee field can hold and nothing larger.
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");   // empty: refused
+        QTest::newRow("plain") << "12.5" << "£12.50";
+        QTest::newRow("largest a fee can be") << "922337203685477" << "£922,337,203,685,477.00";
+        QTest::newRow("eighteen nines") << "999999999999999999" << "";
+        QTest::newRow("too small") << "-922337203685478" << "";
+        QTest::newRow("not a number") << "ten" << "";
+    }
+    void amounts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        const QLocale before;
+        QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
+        const QString amount = currencyOf(typed).value_or(QString());
+        QLocale::setDefault(before);
+        QCOMPARE(amount, shown);
+    }
+
+    void valuesAreQuotedShortInMessages()
+    {
+        QCOMPARE(quotedInMessage(QStringLiteral("Smith")), QStringLiteral("Smith"));
+        const QString sixty(60, u'x');
+        QCOMPARE(quotedInMessage(sixty), sixty);
+        QCOMPARE(quotedInMessage(QString(10000, u'y')), QString(60, u'y') + QStringLiteral("..."));
+        // A character outside the 16-bit range at the cut is kept whole or not at all.
+        const QString face = QString(59, u'z') + QString::fromUcs4(U"\U0001F600") + QStringLiteral("tail");
+        QCOMPARE(quotedInMessage(face), QString(59, u'z') + QStringLiteral("..."));
+    }
+
+    void controlCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("at");   // -1: none
+        QTest::newRow("plain text") << "Smith & Sons" << -1;
+        QTest::newRow("tab and line breaks") << "a\tb\r\nc\nd" << -1;
+        QTest::newRow("NUL") << QStringLiteral("ab") + QChar(0) + QStringLiteral("c") << 2;
+        QTest::newRow("escape") << "\x1b[2J" << 0;
+        QTest::newRow("form feed") << "page\f" << 4;
+        QTest::newRow("delete") << "x\x7f" << 1;
+        QTest::newRow("C1 control") << QStringLiteral("a") + QChar(0x85) << 1;
+        QTest::newRow("accented letters") << "Zoë Müller" << -1;
+    }
+    void controlCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, at);
+        QCOMPARE(controlCharacterIn(text).value_or(-1), at);
     }
 };
 

@@ -5,8 +5,10 @@
 
 #include "data/queries.h"
 #include "data/sort_fields.h"
+#include "engine/engine_error.h"
 
 #include <QTest>
+#include <functional>
 
 using namespace zelk;
 using namespace zelk::query;
@@ -72,6 +74,34 @@ private slots:
         QCOMPARE(membersInOrder(sortField(SortKey::MemberType).field), "Select * from Zelk ORDER BY MemberType");
         QCOMPARE(findSortField("RenewDate")->caption, QLatin1String("&Renewal Date"));
         QVERIFY(!findSortField("ShoeSize"));
+        QCOMPARE(membersInOrder("postcode"), "Select * from Zelk ORDER BY PostCode");
+    }
+
+    // A stored order that is not one of the five sort fields names no field: no query is
+    // built on it, so it can neither limit nor change what the register shows.
+    void anOrderNamingNoSortFieldBuildsNoQuery_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::newRow("a field Zelk has not") << "ShoeSize";
+        QTest::newRow("a sort field with a limit after it") << "Surname LIMIT 1";
+        QTest::newRow("a closing bracket") << "Surname] like \"*\" or [Number";
+        QTest::newRow("a field that is no sort field") << "Memo";
+        QTest::newRow("empty") << "";
+    }
+    void anOrderNamingNoSortFieldBuildsNoQuery()
+    {
+        QFETCH(QString, order);
+        TestWorld world;
+        for (const auto& build : std::initializer_list<std::function<QString()>>{
+                 [&] { return membersInOrder(order); },
+                 [&] { return narrowingQuery(order, "smi", false).value_or(QString()); },
+                 [&] { return findCriterion(order, "smi", true).value_or(QString()); }}) {
+            try {
+                QFAIL(qPrintable(build()));
+            } catch (const EngineError& e) {
+                QCOMPARE(e.number(), err::TooFewParameters);
+            }
+        }
     }
 
     // The members holding a value, and what finds it in its own list.

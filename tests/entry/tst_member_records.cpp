@@ -8,7 +8,6 @@
 #include "config/frm_lookups.h"
 #include "core/program_info.h"
 #include "data/create_db.h"
-#include "ui/frm_about.h"
 #include "entry/picture_box.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"
@@ -16,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QLineEdit>
@@ -462,16 +462,25 @@ private slots:
         QCOMPARE(rows(p, "Select Address1 from Zelk"), QStringList{QStringLiteral("2 Start")});
     }
 
-    // The About box says what the program is and its version, and links nowhere.
+    // The About box says what the program is, its version, and where the register is kept.
     void theAboutBox()
     {
-        frmAbout about;
-        QCOMPARE(about.windowTitle(), QStringLiteral("About Zelk Membership"));
+        TestProgram p;
+        p.start();
+        QString title;
         QStringList shown;
-        for (const QLabel* label : about.findChildren<QLabel*>())
-            shown << label->text();
+        setModalHandler([&](QDialog& d) {
+            title = d.windowTitle();
+            for (const QLabel* label : d.findChildren<QLabel*>())
+                shown << label->text();
+            d.done(QDialog::Accepted);
+        });
+        p.main().mnuHelpAbout->trigger();
+        setModalHandler({});
+        QCOMPARE(title, QStringLiteral("About Zelk Membership"));
         QCOMPARE(shown, (QStringList{"Zelk Membership", "Version " + programVersion(),
-                                     "Keeps the membership register of a club or society."}));
+                                     "Keeps the membership register of a club or society.",
+                                     "Your register is kept in\n" + QDir::toNativeSeparators(p.databasePath())}));
     }
 
     void endingTheProgramAsks()

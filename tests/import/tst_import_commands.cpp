@@ -6,7 +6,9 @@
 #include "testlib/test_registry.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zelk;
@@ -20,20 +22,26 @@ struct Run {
     QString err;
 };
 
-// zelk-membership with `arguments`, on the register of the test's program folder.
-Run run(ImportRegister& r, const QStringList& arguments)
+// zelk-membership with `arguments`, with `folder` as the program's folder.
+Run run(const QString& folder, const QStringList& arguments)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ZELK_HOME"), r.world().folder());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), r.world().file(QStringLiteral("config")));
+    env.insert(QStringLiteral("ZELK_HOME"), folder);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir(folder).filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_GB.UTF-8"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
-    process.setWorkingDirectory(r.world().folder());
+    process.setWorkingDirectory(folder);
     process.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../zelk-membership")), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The same on the register of the test's program folder.
+Run run(ImportRegister& r, const QStringList& arguments)
+{
+    return run(r.world().folder(), arguments);
 }
 
 } // namespace
@@ -78,6 +86,28 @@ private slots:
         QCOMPARE(result.out, out);
         QVERIFY2(err.isEmpty() ? result.err.isEmpty() : result.err.contains(err), qPrintable(result.err));
         QCOMPARE(r.rows("Select Number, Surname, PostCode, JoinDate from Zelk ORDER BY Number"), members);
+    }
+
+    void importTextIntoAFolderWithoutARegisterMakesOne()
+    {
+        QTemporaryDir home;
+        QFile file(home.filePath(QStringLiteral("members.csv")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Surname,Post Code\nSmith,LS1 1AA\n");
+        file.close();
+        const QString path = home.filePath(QStringLiteral("zelk2002.mdb"));
+
+        const Run result = run(home.path(), {"import-text", file.fileName(), "--separator", "comma"});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QStringLiteral("1\n"));
+        QVERIFY2(result.err.contains("There was no register at " + path + ", so a new one was made.\n"), qPrintable(result.err));
+        QVERIFY(QFileInfo::exists(path));
+
+        // The export does not make a register: it has nothing to export.
+        QTemporaryDir empty;
+        const Run exported = run(empty.path(), {"export-csv", empty.filePath(QStringLiteral("out.csv"))});
+        QCOMPARE(exported.exitCode, 1);
+        QVERIFY(!QFileInfo::exists(empty.filePath(QStringLiteral("zelk2002.mdb"))));
     }
 
     void importDos()

@@ -141,6 +141,7 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("error");
         QTest::newRow("a sort field Zelk has not") << "SortOrder" << "Nonsense" << 3061;
+        QTest::newRow("a sort field with a limit after it") << "SortOrder" << "Surname LIMIT 1" << 3061;
         QTest::newRow("automatic dates not a number") << "AutoDates" << "abc" << 13;
         QTest::newRow("capitals empty") << "AutoCaps" << "" << 13;
         QTest::newRow("page direction a word") << "PageDir" << "up" << 13;
