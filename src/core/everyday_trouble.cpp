@@ -93,8 +93,8 @@ MessageRequest damagedRegisterMessage(const QString& registerPath)
 {
     return {QStringLiteral("The register%1 is damaged, so Zelk Membership cannot open it. The file has been left "
                            "exactly as it is.\n\n"
-                           "Restore the latest good backup from the backups folder beside it (\"zelk-membership restore FILE\" "
-                           "puts one in its place), then start the program again.")
+                           "Restore the latest good backup from the folder \"backups\" beside it (the command "
+                           "\"zelk-membership restore FILE\" puts one in its place), then start the program again.")
                 .arg(named(registerPath)),
             QStringLiteral("Register damaged"), MsgButtons::OK, MsgIcon::Critical, MsgAnswer::OK};
 }
