@@ -9,11 +9,13 @@
 // deletes members as fast as it can on one register, saying on its standard output what
 // it is about to store and when the store has returned; the trial kills it with SIGKILL
 // after a random wait, then opens the register and compares.
+#include "core/app_state.h"
 #include "data/create_db.h"
+#include "data/field_names.h"
 #include "engine/database.h"
 #include "engine/engine_error.h"
 #include "engine/recordset.h"
-#include "engine/transaction_guard.h"
+#include "entry/member_record.h"
 
 #include <sqlite3.h>
 
@@ -49,51 +51,47 @@ void say(const char* what, const Change& c)
     std::fflush(stdout);
 }
 
-// The child: the saves of the main window (the counter and the member in one
-// transaction), amendments and deletes, one after another until it is killed.
+// The child: the main window's own save path (the counter and a new member in one
+// transaction, an amendment of the member on screen) and its delete, one after another
+// until it is killed.
 int runChild(const QString& path, quint32 seed)
 {
     QRandomGenerator random(seed);
-    auto db = Database::open(path);
-    auto members = db->openRecordset(QStringLiteral("Select * from Zelk ORDER BY Number"));
+    AppState state;
+    state.DatabasePath = path;
+    state.openRegister(membersInOrder(QStringLiteral("Number")));
+    Recordset& members = *state.rsZelk;
     for (int step = 0;; ++step) {
-        const int choice = members->recordCount() < 5 ? 0 : random.bounded(3);
+        const int choice = members.recordCount() < 5 ? 0 : random.bounded(3);
         Change c;
         c.address = QStringLiteral("%1 High Street %2").arg(seed).arg(step);
+        MemberEntry entry;
+        entry.boxes[kAddress1Box] = c.address;
         if (choice == 0) {
-            auto settings = db->openRecordset(QStringLiteral("Select * from Settings"));
+            state.reopen(state.rsSettings, query::settingsRow());
+            state.rsSettings->moveFirst();
             c.kind = QStringLiteral("add");
-            c.number = settings->field(QStringLiteral("LastNumber")).toInt() + 1;
+            c.number = state.rsSettings->field(field::LastNumber).toInt() + 1;
+            entry.boxes[kNumberBox] = QString::number(c.number);
+            entry.boxes[kSurnameBox] = QStringLiteral("Member %1").arg(c.number);
             say("begin", c);
-            PendingEdit pendingMember(*members);
-            PendingEdit pendingCounter(*settings);
-            members->addNew();
-            members->setField(QStringLiteral("Number"), c.number);
-            members->setField(QStringLiteral("Surname"), QStringLiteral("Member %1").arg(c.number));
-            members->setField(QStringLiteral("Address1"), c.address);
-            TransactionGuard transaction(*db);
-            settings->edit();
-            settings->setField(QStringLiteral("LastNumber"), c.number);
-            settings->update();
-            members->update();
-            transaction.commit();
+            storeMember(state, entry, true, 0);
         } else {
-            members->moveFirst();
-            const int skip = random.bounded(members->recordCount());
+            members.moveFirst();
+            const int skip = random.bounded(members.recordCount());
             for (int i = 0; i < skip; ++i)
-                members->moveNext();
-            c.number = members->field(QStringLiteral("Number")).toInt();
+                members.moveNext();
+            c.number = members.field(field::Number).toInt();
             if (c.number == 1)   // the placeholder stays
                 continue;
             c.kind = choice == 1 ? QStringLiteral("amend") : QStringLiteral("delete");
             say("begin", c);
             if (choice == 1) {
-                PendingEdit pending(*members);
-                members->edit();
-                members->setField(QStringLiteral("Address1"), c.address);
-                members->update();
+                entry.boxes[kNumberBox] = QString::number(c.number);
+                entry.boxes[kSurnameBox] = members.field(field::Surname).toString();
+                storeMember(state, entry, false, members.bookmark());
             } else {
-                members->deleteCurrent();
+                members.deleteCurrent();
             }
         }
         say("done", c);

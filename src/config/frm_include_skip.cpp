@@ -28,6 +28,15 @@ const char* const kCaptions[frmIncludeSkip::kFlagCount] = {
 
 constexpr int kRowsPerColumn = 10;
 
+// The surname and the first address line: a member cannot be saved without them, so they
+// are never skipped.
+constexpr int kSurnameFlag = 6;
+constexpr int kAddress1Flag = 7;
+bool requiredBySave(int index)
+{
+    return index == kSurnameFlag || index == kAddress1Flag;
+}
+
 } // namespace
 
 frmIncludeSkip::frmIncludeSkip(AppState& state, QWidget* parent)
@@ -53,6 +62,7 @@ void frmIncludeSkip::buildControls()
     for (int i = 0; i < kFlagCount; ++i) {
         chkSkip[i] = new QCheckBox(QString::fromLatin1(kCaptions[i]));
         chkSkip[i]->setChecked(true);
+        connect(chkSkip[i], &QCheckBox::clicked, this, [this, i] { chkSkip_Click(i); });
         grid->addWidget(chkSkip[i], i % kRowsPerColumn, i / kRowsPerColumn);
     }
 
@@ -78,10 +88,20 @@ void frmIncludeSkip::Form_Load()
         for (int i = 0; i < kFlagCount; ++i) {
             // Only a flag that is False skips its field: True and Null leave the box checked.
             const QVariant flag = settings.field(flags[i]);
-            if (!flag.isNull() && !flag.toBool())
+            if (!flag.isNull() && !flag.toBool() && !requiredBySave(i))
                 chkSkip[i]->setChecked(false);
         }
     });
+}
+
+void frmIncludeSkip::chkSkip_Click(int Index)
+{
+    if (!requiredBySave(Index) || chkSkip[Index]->isChecked())
+        return;
+    chkSkip[Index]->setChecked(true);
+    MessageBox::show(QStringLiteral("The surname and the first line of the address cannot be skipped: a member cannot "
+                                    "be saved without them."),
+                     QStringLiteral("Field needed"), MsgButtons::OK, MsgIcon::Information, this);
 }
 
 void frmIncludeSkip::RestoreSkipDefaults()

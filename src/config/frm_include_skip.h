@@ -38,6 +38,7 @@ public:
 private:
     void buildControls();
     void Form_Load();
+    void chkSkip_Click(int Index);
 
     AppState& m_state;
 };

@@ -224,13 +224,17 @@ void frmLookups::cmdDelete_Click()
     const bool done = guarded(QStringLiteral("cmdDelete_Click"), this, [this, &value, &deleted] {
         Recordset& rs = *listRecordset();
         m_state.SQLText = query::valueCriterion(m_list, value);
-        rs.findFirst(m_state.SQLText);
-        if (rs.noMatch())
+        // The register's comparisons ignore case, so a search would take "Gold" for "GOLD":
+        // the value deleted is the one chosen, letter for letter.
+        if (rs.recordCount() == 0)
             return;
-        PendingEdit edit(rs);
-        rs.edit();
-        rs.deleteCurrent();
-        deleted = true;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            if (rs.field(query::valueField(m_list)).toString() == value) {
+                rs.deleteCurrent();
+                deleted = true;
+                return;
+            }
+        }
     });
     if (!done || !deleted)
         return;

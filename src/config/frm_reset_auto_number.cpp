@@ -18,8 +18,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <limits>
-
 namespace zelk {
 
 frmResetAutoNumber::frmResetAutoNumber(AppState& state, QWidget* parent)
@@ -105,9 +103,10 @@ void frmResetAutoNumber::SaveLastNumber()
                          MsgButtons::OK, MsgIcon::Exclamation, this);
         return;
     }
-    // The counter is a Long: digits that stand for more than it holds cannot be stored.
-    if (*number > std::numeric_limits<qint32>::max()) {
-        MessageBox::show(QStringLiteral("That number is too large. Please enter a number no larger than 2,147,483,647."),
+    // The next member is numbered one above the counter, and that number must still fit.
+    if (*number >= kLargestMemberNumber) {
+        MessageBox::show(QStringLiteral("That number is too large. Please enter a number no larger than 2,147,483,646, "
+                                        "so that the next member can still be numbered."),
                          QStringLiteral("Number too large"), MsgButtons::OK, MsgIcon::Exclamation, this);
         return;
     }

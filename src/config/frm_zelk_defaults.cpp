@@ -105,8 +105,8 @@ QString flagText(bool on)
 
 } // namespace
 
-frmZelkDefaults::frmZelkDefaults(AppState& state, QWidget* parent)
-    : QDialog(parent), m_state(state)
+frmZelkDefaults::frmZelkDefaults(AppState& state, QWidget* parent, std::function<bool()> beforeReorder)
+    : QDialog(parent), m_state(state), m_beforeReorder(std::move(beforeReorder))
 {
     setObjectName(QStringLiteral("frmZelkDefaults"));
     setWindowTitle(QStringLiteral("Bramwick Zelk Membership - defaults"));
@@ -334,6 +334,8 @@ void frmZelkDefaults::Command1_Click(int Index)
     // The members are reopened in the new order before anything is stored, so an order
     // the register cannot sort by stores nothing and leaves the members as they were.
     // The opener shows the first member of the new order.
+    if (m_beforeReorder && !m_beforeReorder())
+        return;
     const QString previousSql = m_state.SQLText;
     const bool reopened = guarded(QStringLiteral("Command1_Click"), this, [this, &previousSql] {
         try {

@@ -4,6 +4,7 @@
 // automatic dates, upper-case reports, the default label sheet and the e-mail settings).
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +21,9 @@ struct AppState;
 class frmZelkDefaults : public QDialog {
     Q_OBJECT
 public:
-    explicit frmZelkDefaults(AppState& state, QWidget* parent = nullptr);
+    // `beforeReorder` is asked before a save puts the members in the chosen order; when it
+    // answers false the window stays open and nothing is stored.
+    explicit frmZelkDefaults(AppState& state, QWidget* parent = nullptr, std::function<bool()> beforeReorder = {});
 
     // Stores every choice of the window in the per-user settings and sets the shared
     // SortOrder, AutoCaps and AutoDates.
@@ -67,6 +70,7 @@ private:
     QString chosenSortOrder() const;
 
     AppState& m_state;
+    std::function<bool()> m_beforeReorder;
     QString m_sortOrder;   // the stored sort order, as read on opening
 };
 

@@ -49,6 +49,13 @@ struct AppState {
     // schema version, and opens the shared record sets: the members on `membersSql`, then
     // Settings, Members, Lookups and Labels. Throws EngineError.
     void openRegister(const QString& membersSql);
+
+    // A register opened for reading only, because its file was read-only then, is opened
+    // again for writing once the file can be written, so a save works without a restart:
+    // the record sets are opened afresh on the same SQL texts, the members on the same
+    // member. Changes nothing when the register is writable already or still read-only,
+    // or when opening it again fails (the register stays open as it was).
+    void reopenIfWritableAgain();
 };
 
 using query::membersInOrder;

@@ -31,11 +31,11 @@ void addPlaceholderMember(Database& db)
     rs->update();
 }
 
-void addSettingsRow(Database& db)
+void addSettingsRow(Database& db, qint64 lastNumber = 1)
 {
     auto rs = db.openRecordset(QStringLiteral("Settings"));
     rs->addNew();
-    rs->setField(field::LastNumber, 1);
+    rs->setField(field::LastNumber, lastNumber);
     for (const auto& flag : schema::includeFlagFields())
         rs->setField(flag, true);
     rs->setField(field::YearEnd, QStringLiteral("1y"));
@@ -108,6 +108,15 @@ void addMissingLabelSheets(Database& db)
         if (rs->noMatch())
             addSheet(*rs, sheet);
     }
+}
+
+void addMissingSettingsRow(Database& db)
+{
+    if (!db.tableExists(QStringLiteral("Settings")) || db.openRecordset(query::settingsRow())->recordCount() > 0)
+        return;
+    const auto largest = db.openRecordset(QStringLiteral("Select Max(Number) as Largest from Zelk"));
+    const QVariant number = largest->recordCount() > 0 ? largest->field(0) : QVariant();
+    addSettingsRow(db, number.isNull() ? 0 : number.toLongLong());
 }
 
 void CreateLabelsTable(const QString& path)

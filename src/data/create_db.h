@@ -23,6 +23,11 @@ class Database;
 // on a complete register changes nothing. Throws EngineError when a write fails.
 void addMissingLabelSheets(Database& db);
 
+// Puts back the one Settings row when another program has deleted it: the settings of a
+// new register, with the largest membership number in use as the last number given out.
+// Does nothing when the row is there.
+void addMissingSettingsRow(Database& db);
+
 // The same on a connection of its own to the register at `path`, passing over whatever
 // fails, for the label printing when the chosen sheet is not found.
 void CreateLabelsTable(const QString& path);

@@ -24,3 +24,10 @@ inline constexpr QLatin1String YearStart{"YearStart"};
 inline constexpr QLatin1String YearEnd{"YearEnd"};
 
 } // namespace zelk::field
+
+namespace zelk {
+
+// The largest membership number a member can have: Number, like the counter, is a Long.
+inline constexpr long long kLargestMemberNumber = 2147483647;
+
+} // namespace zelk

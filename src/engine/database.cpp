@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace zelk {
 
 namespace {
@@ -53,8 +56,13 @@ void runSql(sqlite3* db, const QString& sql)
         return;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     }
+    // The error is read before the statement goes, while it still describes the failure.
+    if (rc != SQLITE_DONE && rc != SQLITE_OK) {
+        const EngineError e = sqliteError(db, rc, sql);
+        sqlite3_finalize(st);
+        throw e;
+    }
     sqlite3_finalize(st);
-    checkSqlite(db, rc, sql);
 }
 
 Database::Database(sqlite3* db, QString path)
@@ -150,6 +158,26 @@ std::unique_ptr<Database> Database::open(const QString& path, Mode mode)
         checkSqlite(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), QStringLiteral("COMMIT"));
     }
     return result;
+}
+
+bool Database::openedReadOnly() const
+{
+    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+bool Database::fileIsWritable(const QString& path)
+{
+    // Asked as the program runs (its effective user), as the writes will be made.
+    const auto writable = [](const QString& p) {
+        return faccessat(AT_FDCWD, QFile::encodeName(p).constData(), W_OK, AT_EACCESS) == 0;
+    };
+    const QFileInfo file(path);
+    return writable(file.absoluteFilePath()) && writable(file.absolutePath());
+}
+
+bool Database::canWrite() const
+{
+    return m_db && !openedReadOnly() && fileIsWritable(m_path);
 }
 
 sqlite3_stmt* Database::cachedStatement(const QString& sql)

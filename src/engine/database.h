@@ -37,6 +37,14 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
     const QString& path() const { return m_path; }
+    // True when the file could only be opened for reading (it was read-only then): this
+    // connection never writes, even once the file can be written again.
+    bool openedReadOnly() const;
+    // True when a write can be tried now: the connection writes, and the file and its
+    // folder (where the rollback journal goes) can be written by this program.
+    bool canWrite() const;
+    // Whether this program may write the file at `path` and its folder now.
+    static bool fileIsWritable(const QString& path);
 
     // Creates a table with its fields and indexes. Throws TableExists (3010) when there is
     // a table of that name.

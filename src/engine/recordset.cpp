@@ -261,6 +261,8 @@ void Recordset::loadRow() const
 {
     if (m_rowAt == m_pos)
         return;
+    // Whatever is read below replaces the row kept: a read that fails leaves none kept.
+    m_rowAt = -2;
     m_row.assign(m_fields.size(), QVariant());
     m_rowDeleted = false;
     if (m_table.isEmpty()) {

@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <cerrno>
+
 namespace zelk {
 
 namespace {
@@ -42,9 +44,23 @@ EngineError sqliteError(sqlite3* db, int rc, const QString& context)
     case SQLITE_FULL:
         return EngineError(err::DiskFull, QStringLiteral("Not enough space on disk."));
     case SQLITE_READONLY:
+        // The file was deleted or moved away while open: writing on would store nothing
+        // anyone can find again.
+        if (extended == SQLITE_READONLY_DBMOVED)
+            return EngineError(err::FileNotFound, QStringLiteral("The database file has been moved or deleted since it was opened."));
+        return EngineError(err::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
     case SQLITE_PERM:
         return EngineError(err::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
-    case SQLITE_IOERR:
+    case SQLITE_IOERR: {
+        // A write the file system refused for want of room (a full disk, a quota, a limit on
+        // the file's size) is a full disk to the user.
+        int system = 0;
+        if (db)
+            sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &system);
+        if (system == ENOSPC || system == EFBIG || system == EDQUOT)
+            return EngineError(err::DiskFull, QStringLiteral("Not enough space on disk."));
+        return EngineError(err::DiskOrNetwork, QStringLiteral("Disk or network error (%1).").arg(message));
+    }
     case SQLITE_CORRUPT:
         return EngineError(err::DiskOrNetwork, QStringLiteral("Disk or network error (%1).").arg(message));
     case SQLITE_CANTOPEN:

@@ -362,7 +362,14 @@ void frmZelkMain::connectControls()
     for (int i = 0; i < 5; ++i)
         connect(mnuSort[i], &QAction::triggered, this, [this, i] { mnuSort_Click(i); });
     connect(mnuSearch, &QAction::triggered, this, &frmZelkMain::openSearch);
-    connect(mnuOptions[0], &QAction::triggered, this, [this] { openModal<frmZelkDefaults>(m_state, this, [this] { RefreshData(); }); });
+    connect(mnuOptions[0], &QAction::triggered, this, [this] {
+        guarded(QStringLiteral("mnuOptions"), this, [this] {
+            // Its Save puts the members in the order chosen, showing the first of them.
+            frmZelkDefaults window(m_state, this, [this] { return settleUnsavedChange(QStringLiteral("the members are put in the new order")); });
+            if (runModal(window) == QDialog::Accepted)
+                RefreshData();
+        });
+    });
     connect(mnuOptions[1], &QAction::triggered, this, [this] { openModal<frmZelkScreenText>(m_state, this, [this] { guarded(QStringLiteral("ApplyScreenText"), this, [this] { ApplyScreenText(); }); }); });
     connect(mnuOptions[2], &QAction::triggered, this, [this] { openModal<frmIncludeSkip>(m_state, this, [this] { guarded(QStringLiteral("ApplyIncludeSkip"), this, [this] { ApplyIncludeSkip(); }); }); });
     connect(mnuOptions[3], &QAction::triggered, this, [this] { openModal<frmResetAutoNumber>(m_state, this); });
@@ -475,6 +482,8 @@ void frmZelkMain::cmdNext_Click(int index)
 
 void frmZelkMain::mnuSort_Click(int index)
 {
+    if (!settleUnsavedChange(QStringLiteral("the members are put in another order")))
+        return;
     m_state.SortOrder = sortField(kMainSortMenu[size_t(index)]).field;
     const bool reopened = guarded(QStringLiteral("mnuSort"), this, [this] {
         m_state.reopen(m_state.rsZelk, membersInOrder(m_state.SortOrder));
@@ -520,15 +529,24 @@ void frmZelkMain::closeEvent(QCloseEvent* event)
         return;
     }
     // A change is unsaved: nothing is saved, or thrown away, without the user's word.
-    const MsgAnswer answer = MessageBox::show(
-        QStringLiteral("You have changed this member but not saved the changes.\n\nDo you want to save them before the program ends?"),
-        QStringLiteral("Unsaved changes"), MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes, this);
-    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && SaveMember() != SaveResult::Saved)) {
+    if (!settleUnsavedChange(QStringLiteral("the program ends"))) {
         event->ignore();
         return;
     }
     m_closing = true;
     event->accept();
+}
+
+bool frmZelkMain::settleUnsavedChange(const QString& beforeWhat)
+{
+    if (!m_unsaved)
+        return true;
+    const MsgAnswer answer = MessageBox::show(
+        QStringLiteral("You have changed this member but not saved the changes.\n\nDo you want to save them before %1?").arg(beforeWhat),
+        QStringLiteral("Unsaved changes"), MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes, this);
+    if (answer == MsgAnswer::Cancel)
+        return false;
+    return answer == MsgAnswer::No || SaveMember() == SaveResult::Saved;
 }
 
 void frmZelkMain::openSearch()

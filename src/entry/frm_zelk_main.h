@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -49,6 +50,10 @@ public:
     // True from the first change of the member shown until Save, Undo or another member
     // is shown: the navigation, New and the search are unavailable meanwhile.
     bool hasUnsavedChange() const { return m_unsaved; }
+    // Before work that shows other members in place of the one being changed: while a
+    // change is unsaved, asks whether to save it first ("before <what follows>"). True when
+    // the work may go on (saved, or the user lets the change go); false to go back to it.
+    bool settleUnsavedChange(const QString& beforeWhat);
 
     // Handlers.
     void Command1_Click(int index);
@@ -120,6 +125,10 @@ private:
     QStringList m_builtInCaptions;
 
     AppState& m_state;
+    // The row of the stored member on screen: saves amend it and no other, and a refresh
+    // that fails puts the record set back on it. None while a new member is on screen of
+    // an empty register.
+    std::optional<qint64> m_shownRow;
     bool m_unsaved = false;   // the member shown has been changed since it was shown or saved
     bool m_closing = false;   // the user has agreed to end the program
 };

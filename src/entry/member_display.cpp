@@ -40,8 +40,17 @@ void frmZelkMain::RefreshData()
                 noCurrentMember = true;
             }
         });
-        if (!shown)
+        if (!shown) {
+            // The window still shows the member it showed: the record set goes back to it,
+            // so that nothing done next lands on a member the user has not seen.
+            if (m_shownRow) {
+                try {
+                    rs.setBookmark(*m_shownRow);
+                } catch (const EngineError&) {
+                }
+            }
             EnableNavigation();
+        }
         if (!noCurrentMember)
             return;
         try {
@@ -57,8 +66,17 @@ void frmZelkMain::RefreshData()
 void frmZelkMain::showCurrentMember()
 {
     const auto& rs = *m_state.rsZelk;
+    // Every value is read before any box changes, so a read that fails leaves the member
+    // shown before whole on screen.
+    std::array<QVariant, kNotesBox> values;
+    for (int i = 0; i < kNotesBox; ++i)
+        values[size_t(i)] = rs.field(boxField(i));
+    const QVariant picture = rs.field(field::Picture);
+    const QString notes = rs.field(field::Memo).toString();
+    const bool lapsed = rs.field(field::Lapsed).toBool();
+    const qint64 row = rs.bookmark();
     for (int i = 0; i < kNotesBox; ++i) {
-        const QVariant value = rs.field(boxField(i));
+        const QVariant& value = values[size_t(i)];
         QString text;
         if (!value.isNull()) {
             if (i == kFeeBox)
@@ -70,9 +88,10 @@ void frmZelkMain::showCurrentMember()
         }
         setBoxText(i, text);
     }
-    showPicture(rs.field(field::Picture));
-    setBoxText(kNotesBox, rs.field(field::Memo).toString());
-    chkLapsed->setChecked(rs.field(field::Lapsed).toBool());
+    showPicture(picture);
+    setBoxText(kNotesBox, notes);
+    chkLapsed->setChecked(lapsed);
+    m_shownRow = row;
     // A stored member is on show: the next save amends it, whatever was typed before.
     m_state.NewMember = 0;
     EnableNavigation();
@@ -85,6 +104,7 @@ void frmZelkMain::showEmptyRegister()
     Picture1->clearPicture();
     Picture1->Tag.clear();
     chkLapsed->setChecked(false);
+    m_shownRow.reset();
     // With no member left, the next save adds one.
     m_state.NewMember = -1;
     EnableNavigation();
@@ -151,7 +171,10 @@ void frmZelkMain::ApplyIncludeSkip()
     const QStringList flags = schema::includeFlagFields();
     for (int k = 0; k < flags.size(); ++k) {
         const QVariant flag = settings.field(flags[k]);
-        const bool enabled = flag.isNull() || flag.toBool();
+        // The surname and the first address line are never skipped, whatever a register
+        // from elsewhere says: no member could be saved without them.
+        const bool required = k + 1 == kSurnameBox || k + 1 == kAddress1Box;
+        const bool enabled = flag.isNull() || flag.toBool() || required;
         // Flags 0 to 27 stand for boxes 1 to 28; then the picture and the lapsed tick.
         if (k < 28)
             box(k + 1)->setEnabled(enabled);

@@ -41,12 +41,23 @@ private:
     int m_box;
 };
 
-// Writes the member into the current record of rsZelk, or into a new record when `adding`;
-// a new member also raises LastNumber of the Settings row by one, whatever number was
-// typed. Every value is converted before anything is written, and the counter and the
-// member are stored in one transaction. Throws MemberValueRefused for a box the register
-// cannot take, EngineError for any other failure; whatever it throws, nothing is stored,
-// no transaction stays open and no edit of a record set stays pending.
-void storeMember(AppState& state, const MemberEntry& member, bool adding);
+// The counter of membership numbers stands at the largest number a member can have, so no
+// new member can be numbered after it.
+class CounterAtLimit : public EngineError {
+public:
+    CounterAtLimit();
+};
+
+// Writes the member into a new record of rsZelk when `adding`, otherwise into the stored
+// member whose row id is `shownRow` (the member the window shows) and no other: rsZelk is
+// moved onto that row first, wherever it stood. A new member also raises LastNumber of the
+// Settings row by one, whatever number was typed. Every value is converted before anything
+// is written, and the counter and the member are stored in one transaction. Returns the row
+// id of the member stored; rsZelk stands on it. Throws MemberValueRefused for a box the
+// register cannot take, CounterAtLimit when no new member can be numbered, RecordDeleted
+// when the member shown is no longer in the register, EngineError for any other failure;
+// whatever it throws, nothing is stored, no transaction stays open and no edit of a record
+// set stays pending.
+qint64 storeMember(AppState& state, const MemberEntry& member, bool adding, qint64 shownRow);
 
 } // namespace zelk

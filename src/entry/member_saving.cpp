@@ -47,12 +47,20 @@ frmZelkMain::SaveResult frmZelkMain::SaveMember()
     SaveResult result = SaveResult::Failed;
     guarded(QStringLiteral("Command1 on ZelkMain"), this, [&] {
         try {
-            storeMember(m_state, member, adding);
+            m_state.reopenIfWritableAgain();
+            // Amending with no stored member on screen names no row, which no member has.
+            m_shownRow = storeMember(m_state, member, adding, m_shownRow.value_or(-1));
             if (adding)
                 m_state.NewMember = 0;
             result = SaveResult::Saved;
         } catch (const MemberValueRefused& e) {
             reportRefusedValue(e.box(), e.number());
+        } catch (const CounterAtLimit&) {
+            MessageBox::show(QStringLiteral("This member has not been saved: the automatic membership numbers have reached "
+                                            "the largest number a member can have, so no new member can be added.\n\n"
+                                            "Set the last number used to a lower one (Options, Reset Auto Number), "
+                                            "then save again."),
+                             QStringLiteral("Member not saved"), MsgButtons::OK, MsgIcon::Exclamation, this);
         } catch (const EngineError& e) {
             if (e.number() != err::NoCurrentRecord)
                 throw;
@@ -174,6 +182,14 @@ void frmZelkMain::deleteMember()
                          MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes, this)
         != MsgAnswer::Yes)
         return;
+    // The member deleted is the member on screen, wherever the record set stood.
+    if (m_shownRow) {
+        try {
+            rs.setBookmark(*m_shownRow);
+        } catch (const EngineError&) {
+            throw EngineError(err::RecordDeleted, QStringLiteral("Record is deleted."));
+        }
+    }
     rs.deleteCurrent();
     // The last member of a search's or a report's selection gone: the whole register comes
     // back in the current order, rather than an empty window over a register of members.

@@ -6,6 +6,7 @@
 #include "unexpected_error.h"
 
 #include "core/error_number.h"
+#include "core/everyday_trouble.h"
 #include "core/settings_store.h"
 
 #include <QString>
@@ -17,8 +18,9 @@ class QWidget;
 namespace zelk {
 
 // Runs `fn`; returns true when it ran to its end, false when it threw (the user has then
-// been told, naming `routine`). A settings file that refused a save is foreseeable trouble,
-// not an unexpected error: the user is told what happened and what to do.
+// been told, naming `routine`). Foreseeable trouble (a settings file that refused a save,
+// another program holding the register, a read-only or full disk, a register moved away
+// or damaged) is not an unexpected error: the user is told what happened and what to do.
 template <typename F>
 bool guarded(const QString& routine, QWidget* parent, F&& fn)
 {
@@ -28,7 +30,10 @@ bool guarded(const QString& routine, QWidget* parent, F&& fn)
     } catch (const SettingsNotSaved& e) {
         MessageBox::show(e.message(), parent);
     } catch (const std::exception& e) {
-        showUnexpectedError(errorNumber(e), routine, parent);
+        if (const auto plain = everydayTroubleMessage(e))
+            MessageBox::show(*plain, parent);
+        else
+            showUnexpectedError(errorNumber(e), routine, parent);
     } catch (...) {
         showUnexpectedError(errorNumber(std::exception()), routine, parent);
     }

@@ -8,6 +8,7 @@
 #include "create_database.h"
 #include "frm_splash.h"
 #include "register_backups.h"
+#include "core/everyday_trouble.h"
 #include "core/main_defaults.h"
 #include "message_box.h"
 #include "core/program_folder.h"
@@ -49,6 +50,14 @@ void tellNotADatabase(const QString& path)
                      QStringLiteral("Problem loading Zelk Membership"), MsgButtons::OK, MsgIcon::Critical);
 }
 
+// Lets go of the register, so that a backup can be put in its place.
+void closeRegister(AppState& s)
+{
+    for (auto* rs : {&s.rsInUse, &s.rsLabels, &s.rsLookups, &s.rsMemberTypes, &s.rsSettings, &s.rsZelk})
+        rs->reset();
+    s.dbZelk.reset();
+}
+
 QString registerPath()
 {
     return programFile(QStringLiteral("zelk2002.mdb"));
@@ -64,6 +73,7 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
 
     bool mendedMissingFile = false;
     bool offeredConversion = false;
+    bool offeredBackup = false;
     // Each pass runs the start-up from the step an error handler sends it back to.
     enum class From { Settings, MadeAfresh, Converted } from = From::Settings;
     while (true) {
@@ -90,7 +100,13 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
             } else {
                 s.openRegister(membersInOrder(s.SortOrder));
             }
-            backUpRegisterIfDue(s);
+            if (s.dbZelk->canWrite()) {
+                backUpRegisterIfDue(s);
+            } else {
+                // The members can still be looked at and reported on; saves say why they fail.
+                splash.hide();
+                MessageBox::show(readOnlyRegisterMessage(s.DatabasePath));
+            }
             finish(s, splash, showMainWindow);
             return true;
         } catch (const EngineError& e) {
@@ -119,11 +135,25 @@ bool runStartup(AppState& s, frmSplash& splash, const std::function<void(AppStat
                     return false;
             }
             splash.hide();
+            // A damaged register is left as it is; a good backup may be put in its place.
+            if (e.number() == err::DiskOrNetwork && !offeredBackup) {
+                offeredBackup = true;
+                closeRegister(s);
+                if (offerBackupForDamagedRegister(s.DatabasePath)) {
+                    from = From::Converted;
+                    continue;
+                }
+                MessageBox::show(damagedRegisterMessage(s.DatabasePath));
+                return false;
+            }
+            const auto plain = everydayTroubleMessage(e.number(), s.DatabasePath);
             if (e.number() == err::LockedExclusively || e.number() == err::TableLockedByUser)
                 tellLocked();
             // A missing table means the file is not a register at all (another program's database).
             else if (e.number() == err::NotAnSqliteFile || e.number() == err::TableNotFound)
                 tellNotADatabase(s.DatabasePath);
+            else if (plain)
+                MessageBox::show(*plain);
             else
                 showLoadingError(e.number(), QStringLiteral("frmSplash"));
             return false;

@@ -510,7 +510,7 @@ private slots:
         QCOMPARE(w.Text1[12]->text(), "7");
     }
 
-    // Another program holding the Settings row: the save names its routine, stores nothing
+    // Another program holding the Settings row: the save says so plainly, stores nothing
     // and leaves the window open.
     void aSaveTheRegisterRefusesStoresNothing()
     {
@@ -523,7 +523,8 @@ private slots:
         answer(MsgAnswer::OK);
         click(w.Command1[1]);
         other.reset();
-        QCOMPARE(asked(), QList<MessageRequest>{unexpectedError(err::RecordLocked, "SaveChanges")});
+        QCOMPARE(asked(), QList<MessageRequest>{exclamation("Register in use", "The register is in use by another program. "
+                                                                               "Please try again in a moment.")});
         QVERIFY(w.isVisible());
         QCOMPARE(p->state().rsSettings->editMode(), Recordset::EditMode::None);
         QCOMPARE(stored("ScreenFax"), "<null>");
@@ -547,7 +548,8 @@ private slots:
                                    "http://", "Notes", "Picture", "Lapsed"};
         const QStringList flags = schema::includeFlagFields();
         for (int i = 0; i < 30; ++i)
-            QTest::addRow("%d %s", i, qPrintable(flags[i])) << i << flags[i] << captions[i];
+            if (i != 6 && i != 7)   // the surname and the first address line are never skipped
+                QTest::addRow("%d %s", i, qPrintable(flags[i])) << i << flags[i] << captions[i];
     }
     void eachBoxHasItsOwnFlag()
     {
@@ -555,7 +557,7 @@ private slots:
         QFETCH(QString, flag);
         QFETCH(QString, caption);
         start(flag + " = False");
-        const int next = (box + 1) % 30;
+        const int next = box == 5 ? 8 : (box + 1) % 30;
         setModalHandler([&](QDialog& d) {
             auto& w = static_cast<frmIncludeSkip&>(d);
             for (int i = 0; i < 30; ++i)
@@ -577,6 +579,28 @@ private slots:
         QVERIFY(control(box)->isEnabled());
         QVERIFY(!control(next)->isEnabled());
         QVERIFY(main.box(kNumberBox)->isEnabled());
+    }
+
+    // A member cannot be saved without a surname and a first address line, so neither is
+    // ever skipped: unticking one is refused with the reason, and a register whose flags
+    // skip them (another tool's doing) still has them ticked and their boxes open.
+    void theFieldsSaveNeedsAreNeverSkipped()
+    {
+        start("AllowSurname = False, AllowAddress1 = False");
+        QVERIFY(p->main().box(kSurnameBox)->isEnabled());
+        QVERIFY(p->main().box(kAddress1Box)->isEnabled());
+        auto& w = openWindow<frmIncludeSkip>();
+        QVERIFY(w.chkSkip[6]->isChecked() && w.chkSkip[7]->isChecked());
+        const MessageRequest refused = information("Field needed", "The surname and the first line of the address cannot be "
+                                                                   "skipped: a member cannot be saved without them.");
+        answer({MsgAnswer::OK, MsgAnswer::OK});
+        click(w.chkSkip[6]);
+        click(w.chkSkip[7]);
+        click(w.chkSkip[5]);
+        QCOMPARE(asked(), (QList<MessageRequest>{refused, refused}));
+        QVERIFY(w.chkSkip[6]->isChecked() && w.chkSkip[7]->isChecked());
+        click(w.Command1[2]);
+        QCOMPARE(stored("AllowFirstName") + stored("AllowSurname") + stored("AllowAddress1"), "falsetruetrue");
     }
 
     // Defaults ticks every box once answered Yes, storing nothing until Save; a flag Null, as
@@ -855,6 +879,26 @@ private slots:
         QCOMPARE(tableValues(query::ValueList::Lookups), (QStringList{"Silver", "Gold"}));
         QCOMPARE(w->selectedValue(), "Gold");
     }
+
+    // Values that differ only in case are different values: the one chosen is deleted.
+    void deleteTakesTheValueChosenLetterForLetter_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("the second") << "GOLD" << QStringList{"Gold", "gold"};
+        QTest::newRow("the first") << "Gold" << QStringList{"GOLD", "gold"};
+        QTest::newRow("the last") << "gold" << QStringList{"Gold", "GOLD"};
+    }
+    void deleteTakesTheValueChosenLetterForLetter()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, left);
+        open(query::ValueList::MemberTypes, {"Gold", "GOLD", "gold"});
+        clickEntry(chosen);
+        answer(MsgAnswer::Yes);
+        click(w->cmdDelete);
+        QCOMPARE(tableValues(query::ValueList::MemberTypes), left);
+    }
 };
 
 class SmallDialogsTest : public WindowTest {
@@ -870,11 +914,14 @@ private slots:
         QTest::addColumn<MessageRequest>("refusal");
         QTest::addColumn<int>("stored");
         const MessageRequest missing = exclamation("Last number missing", "You must enter a number in the box.");
-        const MessageRequest tooLarge = exclamation("Number too large", "That number is too large. Please enter a number no larger than 2,147,483,647.");
+        const MessageRequest tooLarge = exclamation("Number too large", "That number is too large. Please enter a number no larger than 2,147,483,646, "
+                                                                               "so that the next member can still be numbered.");
         QTest::newRow("only digits are typed") << "4a 1." << false << MessageRequest{} << 41;
         QTest::newRow("leading zeros") << "0099" << false << MessageRequest{} << 99;
         QTest::newRow("0") << "0" << false << MessageRequest{} << 0;
-        QTest::newRow("the largest the counter holds") << "2147483647" << false << MessageRequest{} << 2147483647;
+        // The next member takes the largest number a member can have.
+        QTest::newRow("the largest that leaves room") << "2147483646" << false << MessageRequest{} << 2147483646;
+        QTest::newRow("the largest a member can have") << "2147483647" << false << tooLarge << 1;
         QTest::newRow("empty") << "\b" << false << missing << 1;
         QTest::newRow("one past the largest") << "2147483648" << false << tooLarge << 1;
         QTest::newRow("far too large") << "99999999999999999999999" << false << tooLarge << 1;

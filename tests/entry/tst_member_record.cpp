@@ -91,14 +91,60 @@ private slots:
         Register r;
         MemberEntry brown = member("500", "Brown", "9 New Street");
         brown.lapsed = true;
-        storeMember(r.state, brown, true);
+        const qint64 row = storeMember(r.state, brown, true, 0);
         QCOMPARE(r.rows("Select Number, Surname, FirstName, Lapsed, Picture from Zelk where Surname = \"Brown\""),
                  QStringList{"500|Brown|<null>|true|<null>"});
         QCOMPARE(r.rows("Select LastNumber from Settings"), QStringList{"5"});
         brown.boxes[6] = "Bob";
-        storeMember(r.state, brown, false);
+        QCOMPARE(storeMember(r.state, brown, false, row), row);
         QCOMPARE(r.rows("Select count(*) from Zelk where Surname = \"Brown\" and FirstName = \"Bob\""), QStringList{"1"});
         QCOMPARE(r.rows("Select LastNumber from Settings"), QStringList{"5"});
+        QVERIFY(r.tidy());
+    }
+
+    // An amendment goes to the member named, wherever the record set stands; a member
+    // another program deleted meanwhile is not written again, and no other member is.
+    void anAmendmentGoesToTheMemberNamedOnly()
+    {
+        Register r;
+        const qint64 smith = r.state.rsZelk->bookmark();
+        r.state.rsZelk->moveFirst();   // the placeholder
+        storeMember(r.state, member("2", "Smith", "1 High St"), false, smith);
+        QCOMPARE(r.rows("Select Number, Surname, FirstName from Zelk"), (QStringList{"1||", "2|Smith|<null>"}));
+        QCOMPARE(r.state.rsZelk->bookmark(), smith);
+
+        Database::open(r.state.DatabasePath)->execute("DELETE FROM Zelk WHERE Number = 2");
+        for (const qint64 row : {smith, qint64(-1)}) {
+            try {
+                storeMember(r.state, member("2", "Smith", "1 High St"), false, row);
+                QFAIL("a member no longer there was written");
+            } catch (const EngineError& e) {
+                QCOMPARE(e.number(), err::RecordDeleted);
+            }
+            QVERIFY(r.tidy());
+        }
+        QCOMPARE(r.rows("Select Number, Surname from Zelk"), QStringList{"1|"});
+    }
+
+    // The counter cannot rise past the largest number a member can have: nothing is stored.
+    void aCounterAtItsLargestAddsNoMember()
+    {
+        Register r;
+        r.state.dbZelk->execute("UPDATE Settings SET LastNumber = 2147483647");
+        QVERIFY_THROWS_EXCEPTION(CounterAtLimit, storeMember(r.state, member("7", "Brown", "9 Road"), true, 0));
+        QVERIFY(r.tidy());
+        QCOMPARE(r.rows("Select count(*), max(LastNumber) from Zelk, Settings"), QStringList{"2|2147483647"});
+    }
+
+    // A Settings row another program deleted while the register is open is put back by the
+    // next new member, numbering on from the largest number in use.
+    void aNewMemberPutsBackAMissingSettingsRow()
+    {
+        Register r;
+        Database::open(r.state.DatabasePath)->execute("DELETE FROM Settings");
+        storeMember(r.state, member("9", "Brown", "9 Road"), true, 0);
+        QCOMPARE(r.rows("Select LastNumber, AllowSurname, YearEnd from Settings"), QStringList{"3|true|1y"});
+        QCOMPARE(r.rows("Select Number from Zelk where Surname = \"Brown\""), QStringList{"9"});
         QVERIFY(r.tidy());
     }
 
@@ -122,7 +168,7 @@ private slots:
             MemberEntry m = member("5", "Smith", "1 High St");
             m.boxes[size_t(box)] = text;
             try {
-                storeMember(r.state, m, adding);
+                storeMember(r.state, m, adding, r.state.rsZelk->bookmark());
                 QFAIL("the value was stored");
             } catch (const MemberValueRefused& e) {
                 QCOMPARE(e.box(), box);
@@ -142,7 +188,7 @@ private slots:
         other->beginTrans();
         other->execute("UPDATE Lookups SET Lookups = \"x\"");
         try {
-            storeMember(r.state, member("5", "Jones", "4 Road"), true);
+            storeMember(r.state, member("5", "Jones", "4 Road"), true, 0);
             QFAIL("the save went through another program's write");
         } catch (const EngineError& e) {
             QCOMPARE(e.number(), err::RecordLocked);
@@ -150,7 +196,7 @@ private slots:
         QVERIFY(r.tidy());
         other->rollback();
         QCOMPARE(r.rows("Select count(*), max(LastNumber) from Zelk, Settings"), QStringList{"2|4"});
-        storeMember(r.state, member("5", "Jones", "4 Road"), true);   // once the other program is done
+        storeMember(r.state, member("5", "Jones", "4 Road"), true, 0);   // once the other program is done
         QCOMPARE(r.rows("Select count(*), max(LastNumber) from Zelk, Settings"), QStringList{"3|5"});
     }
 };

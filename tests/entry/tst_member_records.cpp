@@ -309,8 +309,9 @@ private slots:
         threeMembers(p);
         auto& w = p.main();
         w.cmdNext_Click(3);
-        w.setBoxText(6, QStringLiteral("typing the new order throws away"));   // the menu works during an edit
+        w.setBoxText(6, QStringLiteral("typing let go"));   // the menu works during an edit, once asked
         OpenedWindows opened;
+        MessageScript::answer(MsgAnswer::No);
         w.mnuSort[item]->trigger();
         QCOMPARE(opened.titles, QStringList{QStringLiteral("Zelk Membership Search")});
         QCOMPARE(p.state().SQLText, QStringLiteral("Select * from Zelk ORDER BY %1").arg(field));

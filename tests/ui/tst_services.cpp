@@ -92,18 +92,24 @@ private slots:
         DialogScript::reset();
     }
 
-    // Whatever a handler throws is reported, numbered and naming the routine, except a
-    // settings file that refused a save, which is told plainly.
+    // Whatever a handler throws is reported, numbered and naming the routine, except
+    // foreseeable trouble (a settings file that refused a save, another program holding the
+    // register, a full disk), which is told plainly and never sends the user to the maker.
     void theErrorBoundary()
     {
         TestWorld world;
-        answer({MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::OK});
+        answer({MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::OK});
         QVERIFY(guarded("Command1_Click", nullptr, [] {}));
         QVERIFY(!guarded("Command1_Click", nullptr, [] { throw EngineError(err::RecordLocked, "locked"); }));
+        QVERIFY(!guarded("Command1_Click", nullptr, [] { throw EngineError(err::DiskFull, "full"); }));
+        QVERIFY(!guarded("Command1_Click", nullptr, [] { throw EngineError(err::TypeMismatch, "mismatch"); }));
         QVERIFY(!guarded("FillList", nullptr, [] { throw std::runtime_error("anything"); }));
         QVERIFY(!guarded("SaveDefaults", nullptr, [] { throw SettingsNotSaved("/home/sec/.config/Zelk2002/Zelk2002.ini"); }));
         QCOMPARE(asked(),
-                 (QList<MessageRequest>{unexpectedError(3218, "Command1_Click"), unexpectedError(3000, "FillList"),
+                 (QList<MessageRequest>{exclamation("Register in use", "The register is in use by another program. Please try again in a moment."),
+                                        exclamation("Disk full", "There is not enough space on the disk to store this change. "
+                                                                 "Nothing has been changed.\n\nMake some room on the disk, then try again."),
+                                        unexpectedError(13, "Command1_Click"), unexpectedError(3000, "FillList"),
                                         exclamation("Settings not saved",
                                                     "Your settings could not be saved in /home/sec/.config/Zelk2002/Zelk2002.ini.\n\n"
                                                     "Please check that you may write to that folder and that the disk is not full, "

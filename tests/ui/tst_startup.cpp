@@ -6,11 +6,13 @@
 
 #include "core/browser.h"
 #include "core/date_format.h"
+#include "core/everyday_trouble.h"
 #include "core/settings_store.h"
 #include "data/create_db.h"
 #include "data/schema_version.h"
 #include "ui/find_browser.h"
 #include "ui/frm_splash.h"
+#include "ui/register_backups.h"
 #include "ui/startup.h"
 
 #include <QDir>
@@ -240,8 +242,9 @@ private slots:
         QCOMPARE(s.rsSettings->field("LastNumber"), QVariant(1));   // a new register
     }
 
-    // The program's folder lies beneath a plain file, so no register can be made there.
-    void aRegisterThatCannotBeMadeEndsTheStart()
+    // The program's folder lies beneath a plain file, so it cannot be made: the user is
+    // told which folder and why, never sent to the maker.
+    void aFolderThatCannotBeMadeIsNamedWithTheReason()
     {
         TestProgram program;
         QFile blocker(program.world().file("blocker"));
@@ -250,7 +253,93 @@ private slots:
         qputenv("ZELK_HOME", blocker.fileName().toLocal8Bit() + "/home");   // the world puts it back
         answer(MsgAnswer::OK);
         QCOMPARE(start(program.state()), Outcome::Stopped);
-        QCOMPARE(asked(), QList<MessageRequest>{loadingError(3051, "CreateDatabase")});
+        QCOMPARE(asked(), QList<MessageRequest>{critical("Problem loading Zelk Membership",
+                                                         "Zelk Membership keeps its register in the folder " + blocker.fileName()
+                                                             + "/home, which cannot be used: Not a directory.\n\n"
+                                                               "Make the folder (or let this program write to it), or set "
+                                                               "ZELK_HOME to a folder you may write to, then start Zelk "
+                                                               "Membership again.")});
+    }
+
+    // Another tool deleted the Settings row: start-up puts back the settings of a new
+    // register, numbering on from the largest number in use.
+    void aMissingSettingsRowIsPutBack()
+    {
+        TestProgram program;
+        program.addMember({{"Number", 17}, {"Surname", "Smith"}, {"Address1", "1 High Street"}});
+        program.addMember({{"Number", 5}, {"Surname", "Jones"}, {"Address1", "2 Low Road"}});
+        Database::open(program.databasePath())->execute("DELETE FROM Settings");
+        QCOMPARE(start(program.state()), Outcome::Started);
+        QCOMPARE(asked(), QList<MessageRequest>());
+        QCOMPARE(registerRows(program.databasePath(), "Select LastNumber, AllowSurname, AllowLapsed, YearEnd from Settings"),
+                 QStringList{"17|true|true|1y"});
+        program.state().rsSettings->moveFirst();
+        QCOMPARE(program.state().rsSettings->field("LastNumber"), QVariant(17));
+    }
+
+    // A damaged register (cut short, or with pages of garbage) is said to be damaged, with
+    // where to find its backups; the file is left exactly as it was.
+    void aDamagedRegisterIsLeftAsItIs_data()
+    {
+        QTest::addColumn<bool>("cutShort");
+        QTest::newRow("cut short") << true;
+        QTest::newRow("garbage pages") << false;
+    }
+    void aDamagedRegisterIsLeftAsItIs()
+    {
+        QFETCH(bool, cutShort);
+        TestProgram program;
+        program.addMember({{"Number", 2}, {"Surname", "Smith"}, {"Address1", "1 High Street"}});
+        {
+            auto db = Database::open(program.databasePath());
+            db->beginTrans();
+            for (int i = 3; i < 400; ++i)
+                db->execute(QString("INSERT INTO Zelk (Number, Surname, Address1, Memo) VALUES (%1, \"Member\", \"Street\", \"%2\")")
+                                .arg(i)
+                                .arg(QString(200, u'x')));
+            db->commitTrans();
+        }
+        QFile file(program.databasePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        if (cutShort) {
+            file.resize(file.size() / 2);
+        } else {
+            file.seek(4 * 4096);
+            file.write(QByteArray(8 * 4096, '\x5a'));
+        }
+        file.close();
+        const QByteArray before = contents(program.databasePath());
+        answer(MsgAnswer::OK);
+        QCOMPARE(start(program.state()), Outcome::Stopped);
+        QCOMPARE(asked(), QList<MessageRequest>{damagedRegisterMessage(program.databasePath())});
+        QCOMPARE(contents(program.databasePath()), before);
+    }
+
+    // When the backups put a good copy in place of the damaged register, the program
+    // starts on it; the damaged register was let go of first, so it could be replaced.
+    void aDamagedRegisterIsOfferedItsBackup()
+    {
+        TestProgram program;
+        const QString good = program.world().file("good.mdb");
+        buildNewDatabase(good);
+        Database::open(good)->execute("UPDATE Settings SET LastNumber = 77");
+        QFile damaged(program.databasePath());
+        QVERIFY(QFile::copy(good, program.databasePath()));
+        QVERIFY(damaged.open(QIODevice::ReadWrite));
+        damaged.resize(3 * 1024);
+        damaged.close();
+        QStringList offered;
+        setRegisterBackupRoutines({{}, [&](const QString& path) {
+                                       offered << path;
+                                       return QFile::remove(path) && QFile::copy(good, path);
+                                   }});
+        const Outcome outcome = start(program.state());
+        setRegisterBackupRoutines({});
+        QCOMPARE(outcome, Outcome::Started);
+        QCOMPARE(offered, QStringList{program.databasePath()});
+        QCOMPARE(asked(), QList<MessageRequest>());
+        program.state().rsSettings->moveFirst();
+        QCOMPARE(program.state().rsSettings->field("LastNumber"), QVariant(77));
     }
 
     // What the Exec line of the desktop's web browser says ("BIN/" standing for the folder
