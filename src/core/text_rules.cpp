@@ -91,6 +91,21 @@ std::optional<QString> emailAddressProblem(const QString& address)
     return std::nullopt;
 }
 
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.sliced(start, end - start);
+}
+
+QString trimBlanks(const QString& text)
+{
+    return trimBlanks(QStringView(text)).toString();
+}
+
 QString quotedInMessage(const QString& value)
 {
     constexpr qsizetype kLongest = 60;

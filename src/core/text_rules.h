@@ -2,6 +2,7 @@
 // The rules by which typed names, addresses, amounts and e-mail addresses are tidied and
 // checked. Plain functions of text, so every window and importer applies the same rule.
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace zelk {
@@ -33,6 +34,11 @@ std::optional<qint64> wholeNumber(const QString& text);
 // is acceptable. Only the first failing rule is reported. The address is taken as given
 // (the caller trims it; an empty address is acceptable).
 std::optional<QString> emailAddressProblem(const QString& address);
+
+// The text without its leading and trailing blanks. Blanks are spaces only, as typed and
+// stored text has always been trimmed: a tab or a closing line break is part of the value.
+QStringView trimBlanks(QStringView text);
+QString trimBlanks(const QString& text);
 
 // A value as a message quotes it: at most its first 60 characters, followed by "..." when
 // it is longer, so that no message grows taller or wider than the screen.

@@ -1,24 +1,13 @@
 #include "delimited_text.h"
 
+#include "core/text_rules.h"
+
 namespace zelk::import {
 
 namespace {
 
 constexpr QChar kQuote = u'"';
 constexpr QChar kBlank = u' ';
-
-// Blanks are spaces only, as the old program trimmed them: a tab inside a comma-separated
-// value is part of it.
-QStringView trimBlanks(QStringView s)
-{
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && s[start] == kBlank)
-        ++start;
-    while (end > start && s[end - 1] == kBlank)
-        --end;
-    return s.mid(start, end - start);
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "jet_refusal.h"
 
 #include "core/app_state.h"
+#include "core/text_rules.h"
 #include "engine/engine_error.h"
 #include "engine/recordset.h"
 #include "engine/transaction_guard.h"
@@ -27,22 +28,10 @@ constexpr const char* kMemberFields[] = {"Number", "JoinDate", "RenewDate", "Fee
                                          "MemberType", "Lookup1", "Lookup2", "Lookup3", "Lookup4", "Lookup5", "Lookup6",
                                          "Birthday", "Memo", "Suffix", "Fax", "Mobile"};
 
-// Blanks only, as the register's own trim() takes them: a memo keeps its closing line break.
-QString withoutBlanks(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ')
-        ++first;
-    while (last > first && text[last - 1] == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
 QVariant trimmed(const QVariant& value)
 {
     if (value.typeId() == QMetaType::QString)
-        return withoutBlanks(value.toString());
+        return trimBlanks(value.toString());
     return value;
 }
 
@@ -71,7 +60,7 @@ void copyList(AppState& state, std::unique_ptr<Recordset>& target, const QString
         const QVariant value = from.value(column);
         if (value.isNull())
             continue;
-        const QString text = withoutBlanks(value.toString());
+        const QString text = trimBlanks(value.toString());
         if (text.isEmpty())
             continue;
         PendingEdit pending(rs);
@@ -197,9 +186,9 @@ ImportResult GetData(AppState& state, const QString& file, const ImportCallbacks
                 ++added;
             } while (members->next());
 
-            copyList(state, state.rsMemberTypes, QStringLiteral("Select * from Members"), *types, typeColumn,
+            copyList(state, state.rsMemberTypes, query::memberTypes(), *types, typeColumn,
                      QStringLiteral("Member Type"), io, [&] { counted(QStringLiteral("Importing membership types")); });
-            copyList(state, state.rsLookups, QStringLiteral("Select * from Lookups"), *lookups, lookupColumn,
+            copyList(state, state.rsLookups, query::lookups(), *lookups, lookupColumn,
                      QStringLiteral("Lookups"), io, [&] { counted(QStringLiteral("Importing lookups")); });
         } catch (const JetError& e) {
             stopWith(io, e.message());

@@ -1,5 +1,6 @@
 #include "selection_query.h"
 
+#include "core/text_rules.h"
 #include "engine/sql_dialect.h"
 
 #include <QDate>
@@ -8,17 +9,6 @@
 namespace zelk::reports {
 
 namespace {
-
-// Blanks only, as typed text is trimmed.
-QString trimBlanks(const QString& text)
-{
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
 
 bool allDigits(const QString& text)
 {

@@ -1,5 +1,7 @@
 #include "box_focus.h"
 
+#include "core/text_rules.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -77,16 +79,6 @@ void selectOnEntry(QWidget* box, Qt::FocusReason reason)
         selectAll();
 }
 
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
 
 void trimBox(QLineEdit* box)
 {

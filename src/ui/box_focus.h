@@ -21,9 +21,6 @@ void onBoxEntry(QWidget* box, std::function<void(Qt::FocusReason)> entered, std:
 // box entered by the mouse is selected once the click is done.
 void selectOnEntry(QWidget* box, Qt::FocusReason reason);
 
-// The text without its leading and trailing blanks (blanks only, as typed text is trimmed).
-QString trimBlanks(const QString& text);
-
 // Replaces the box's text by its trimmed form, when that differs.
 void trimBox(QLineEdit* box);
 
