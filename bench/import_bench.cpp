@@ -139,11 +139,7 @@ std::unique_ptr<AppState> openState(const QString& path)
 {
     auto state = std::make_unique<AppState>();
     state->DatabasePath = path;
-    state->dbZelk = Database::open(path);
-    state->reopen(state->rsZelk, membersInOrder(state->SortOrder));
-    state->reopen(state->rsSettings, QStringLiteral("Select * from Settings"));
-    state->reopen(state->rsMemberTypes, QStringLiteral("Select * from Members"));
-    state->reopen(state->rsLookups, QStringLiteral("Select * from Lookups"));
+    state->openRegister(membersInOrder(state->SortOrder));
     return state;
 }
 

@@ -78,12 +78,7 @@ Figure timeImport(const QString& file, int repeats)
         buildNewDatabase(path);
         AppState state;
         state.DatabasePath = path;
-        state.dbZelk = Database::open(path);
-        state.reopen(state.rsZelk, membersInOrder(state.SortOrder));
-        state.reopen(state.rsSettings, QStringLiteral("Select * from Settings"));
-        state.reopen(state.rsMemberTypes, QStringLiteral("Select * from Members"));
-        state.reopen(state.rsLookups, QStringLiteral("Select * from Lookups"));
-        state.reopen(state.rsLabels, QStringLiteral("Select * from Labels"));
+        state.openRegister(membersInOrder(state.SortOrder));
         const import::ImportCallbacks io{[](const MessageRequest& m) {
                                              std::fprintf(stderr, "import: %s\n", qPrintable(m.text));
                                              return m.defaultButton;

@@ -4,8 +4,6 @@
 
 #include "core/app_state.h"
 #include "core/error_number.h"
-#include "data/create_db.h"
-#include "engine/engine_error.h"
 #include "ui/busy_cursor.h"
 #include "ui/captions.h"
 #include "ui/main_view.h"
@@ -177,20 +175,8 @@ void frmRestoreBackup::restore(const backup::BackupSummary& chosen)
 void frmRestoreBackup::reopenRegister()
 {
     try {
-        m_state.dbZelk = Database::open(m_state.DatabasePath, Database::Mode::Shared);
-        m_state.reopen(m_state.rsZelk, membersInOrder(m_state.SortOrder));
-        m_state.reopen(m_state.rsSettings, QStringLiteral("Select * from Settings"));
-        m_state.reopen(m_state.rsMemberTypes, QStringLiteral("Select * from Members"));
-        m_state.reopen(m_state.rsLookups, QStringLiteral("Select * from Lookups"));
-        try {
-            m_state.reopen(m_state.rsLabels, QStringLiteral("Select * from Labels"));
-        } catch (const EngineError& e) {
-            // A backup of a register from an earlier release has no label sheets yet.
-            if (e.number() != err::TableNotFound)
-                throw;
-            CreateLabelsTable(m_state.DatabasePath);
-            m_state.reopen(m_state.rsLabels, QStringLiteral("Select * from Labels"));
-        }
+        // A backup of a register from an earlier release is brought up to date as it opens.
+        m_state.openRegister(membersInOrder(m_state.SortOrder));
         m_state.NewMember = m_state.rsZelk->recordCount() == 0 ? -1 : 0;
         if (m_state.rsZelk->recordCount() > 0)
             m_state.rsZelk->moveFirst();
