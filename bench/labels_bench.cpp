@@ -43,7 +43,7 @@ void printLabelsToPdf(const QString& path, int members)
     int previewPages = 0;
     try {
         state.dbZelk = Database::open(path);
-        state.reopen(state.rsLabels, QStringLiteral("Select * from Labels"));
+        state.reopen(state.rsLabels, query::labels());
         state.rsLabels->findFirst(QStringLiteral("LabelName = \"L7160\""));
         if (state.rsLabels->noMatch()) {
             std::fprintf(stderr, "labels: the register has no sheet L7160\n");

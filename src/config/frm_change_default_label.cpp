@@ -165,7 +165,7 @@ void frmChangeDefaultLabel::deleteLabel(const QString& name)
     if (labels.noMatch())
         return;
     labels.deleteCurrent();
-    m_state.reopen(m_state.rsLabels, QStringLiteral("Select * from Labels"));
+    m_state.reopen(m_state.rsLabels, query::labels());
     FillList();
 }
 

@@ -309,8 +309,8 @@ int ImportDosTypes(AppState& state, const QString& dosFolder, const DosOptions& 
 ImportResult importDosFiles(AppState& state, ImportMode mode, const QString& dosFolder, const DosOptions& options,
                             const ImportCallbacks& io)
 {
-    state.reopen(state.rsMemberTypes, QStringLiteral("Select * from Members"));
-    state.reopen(state.rsLookups, QStringLiteral("Select * from Lookups"));
+    state.reopen(state.rsMemberTypes, query::memberTypes());
+    state.reopen(state.rsLookups, query::lookups());
     return runImport(state, mode, io, [&] {
         const DosMemberCount members = ImportDosMembers(state, dosFolder, options, io);
         ImportDosTypes(state, dosFolder, options, io);

@@ -137,8 +137,6 @@ void frmGetZelkDos::Command2_Click()
 void frmGetZelkDos::ConvertDOSFiles()
 {
     const AskUser ask = askFrom(this);
-    m_state.reopen(m_state.rsMemberTypes, QStringLiteral("Select * from Members"));
-    m_state.reopen(m_state.rsLookups, QStringLiteral("Select * from Lookups"));
     ask(information(QStringLiteral("Your current files will need to be converted to a format that I can read in.\n\n"
                                    "A number of screens will appear during the process - they should close themselves "
                                    "when everything is done.\n\nThis may take a while - please don't interrupt the process."),

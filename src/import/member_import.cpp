@@ -27,8 +27,8 @@ bool RemovePlaceholderMember(AppState& state)
 
 void ReopenSharedRecordsets(AppState& state)
 {
-    state.reopen(state.rsMemberTypes, QStringLiteral("Select * from Members"));
-    state.reopen(state.rsLookups, QStringLiteral("Select * from Lookups"));
+    state.reopen(state.rsMemberTypes, query::memberTypes());
+    state.reopen(state.rsLookups, query::lookups());
     state.reopen(state.rsZelk, membersInOrder(state.SortOrder));
 }
 

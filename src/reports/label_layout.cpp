@@ -76,7 +76,7 @@ LabelLayout GetLabelLayout(AppState& state)
     CreateLabelsTable(state.DatabasePath);
     if (state.dbZelk) {
         try {
-            state.reopen(state.rsLabels, QStringLiteral("Select * from Labels"));
+            state.reopen(state.rsLabels, query::labels());
         } catch (const EngineError&) {
             // The sheets stay as they were listed; printing goes on with the built-in layout.
         }
