@@ -5,7 +5,6 @@
 
 #include "testlib/test_registry.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -33,7 +32,7 @@ Run run(const QString& folder, const QStringList& arguments)
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
-    process.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../zelk-membership")), arguments);
+    process.start(QStringLiteral(ZELK_PROGRAM), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
