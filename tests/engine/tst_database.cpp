@@ -1,7 +1,6 @@
 // Database files and their record sets: creating and opening files, locks held by another
-// connection; positions and both ends,
-// adding, amending, cancelling and deleting rows, failed updates, rows changed through
-// another record set, and the values each field type keeps.
+// connection; positions and both ends, adding, amending, cancelling and deleting rows, failed
+// updates, rows changed through another record set, and the values each field type keeps.
 #include "engine_fixture.h"
 
 #include "data/schema.h"

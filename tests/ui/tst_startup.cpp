@@ -142,7 +142,6 @@ private slots:
         QTest::newRow("a sort field Zelk has not") << "SortOrder" << "Nonsense" << 3061;
         QTest::newRow("a sort field with a limit after it") << "SortOrder" << "Surname LIMIT 1" << 3061;
         QTest::newRow("automatic dates not a number") << "AutoDates" << "abc" << 13;
-        QTest::newRow("page direction a word") << "PageDir" << "up" << 13;
     }
     void badSettingsEndTheStartWithTheirErrorNumber()
     {
