@@ -9,8 +9,6 @@
 #include <QHash>
 #include <QTest>
 
-#include <limits>
-
 using namespace zelk;
 using namespace Qt::StringLiterals;
 using zelk::test::TestWorld;
