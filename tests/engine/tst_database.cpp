@@ -4,6 +4,7 @@
 #include "engine_fixture.h"
 
 #include "data/schema.h"
+#include "testlib/test_program.h"
 #include "testlib/test_registry.h"
 
 #include <QFile>

@@ -21,6 +21,7 @@ class TestRegional : public QObject {
 private slots:
     void datePatterns_data();
     void datePatterns();
+    void longDatesReadBack();
     void valuesShown();
     void converts_data();
     void converts();
@@ -52,6 +53,19 @@ void TestRegional::datePatterns()
     QTEST(regional::dateSeparator(), "separator");
     QTEST(regional::dayFirst(), "dayFirst");
     QTEST(regional::formatShortDate(QDate(1925, 3, 7)), "shown");
+}
+
+// The long form, weekday and all, as the data export writes it and an import reads it.
+void TestRegional::longDatesReadBack()
+{
+    for (const char* name : {"en_GB", "en_US", "de_DE", "sv_SE", "bg_BG", "ar_EG", "C", "fr_FR", "nl_NL", "de_CH", "pl_PL", "hu_HU",
+                             "en_IN", "ko_KR", "ja_JP", "es_ES", "da_DK", "pt_BR", "ru_RU", "fi_FI", "el_GR", "tr_TR", "zh_CN"}) {
+        TestWorld world(QString::fromLatin1(name));
+        for (const QDate date : {QDate(1925, 3, 7), QDate(1929, 12, 31), QDate(2000, 2, 29), QDate(2031, 1, 1)}) {
+            const QString written = regional::locale().toString(date, QLocale::LongFormat);
+            QVERIFY2(regional::parseDate(written).value_or(QDateTime()).date() == date, qPrintable(written));
+        }
+    }
 }
 
 void TestRegional::valuesShown()
