@@ -68,21 +68,6 @@ class ReportCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void help()
-    {
-        TestWorld world;
-        const Run r = run(world, {QStringLiteral("--help")});
-        QCOMPARE(r.code, 0);
-        QVERIFY(r.out.contains(QStringLiteral("export-csv [FILE]")) && r.out.contains(QStringLiteral("list-html [FILE]")));
-
-        // A command's own help says what it does before its options.
-        const Run command = run(world, {QStringLiteral("export-csv"), QStringLiteral("--help")});
-        QCOMPARE(command.code, 0);
-        QVERIFY2(command.out.startsWith(QStringLiteral("Usage: zelk-membership export-csv [OPTIONS] [FILE]\n\n"
-                                                       "Exports every member, in surname order, as comma-separated values.\n")),
-                 qPrintable(command.out));
-    }
-
     void exportToTheProgramFolder()
     {
         TestProgram p;

@@ -1,5 +1,4 @@
-// The per-user settings: what a new user reads, what is stored, and a save the settings file
-// refuses.
+// The per-user settings: what is stored, and a save the settings file refuses.
 #include "testlib/test_registry.h"
 #include "testlib/test_world.h"
 
@@ -12,38 +11,10 @@
 using namespace zelk;
 using zelk::test::TestWorld;
 
-Q_DECLARE_METATYPE(zelk::SettingKey)
-
 class SettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aNewUserReadsEveryDefault_data()
-    {
-        QTest::addColumn<SettingKey>("key");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("SortOrder") << setting::SortOrder << "Surname";
-        QTest::newRow("AutoCaps") << setting::AutoCaps << "-1";
-        QTest::newRow("AutoDates") << setting::AutoDates << "-1";
-        QTest::newRow("PageDir") << setting::PageDir << "1";
-        QTest::newRow("PrintOrder") << setting::PrintOrder << "Surname";
-        QTest::newRow("ReportType") << setting::ReportType << "List";
-        QTest::newRow("UpperCase") << setting::UpperCase << "0";
-        QTest::newRow("LabelSize") << setting::LabelSize << "L7160";
-        QTest::newRow("EmailSender") << setting::EmailSender << "";
-        QTest::newRow("EmailSMTP") << setting::EmailSMTP << "";
-        QTest::newRow("EmailGreeting") << setting::EmailGreeting << "Friendly";
-        QTest::newRow("WebBrowser") << setting::WebBrowser << "";
-    }
-    void aNewUserReadsEveryDefault()
-    {
-        QFETCH(SettingKey, key);
-        QFETCH(QString, value);
-        TestWorld world;
-        QCOMPARE(readSetting(key), value);
-        QVERIFY(!QFile::exists(world.settingsFile()));   // reading writes nothing
-    }
-
     // What is stored comes back as it was, and a hand-edited line with an unquoted comma
     // reads as written.
     void valuesComeBackAsStored()

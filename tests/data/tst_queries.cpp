@@ -35,8 +35,6 @@ private slots:
         QTest::newRow("surname anywhere") << "en_GB" << "Surname" << "ils" << true
                                           << "Select * from Zelk WHERE [Surname] like \"*ils*\" ORDER BY [Surname]"
                                           << "Surname like \"*ils*\"";
-        QTest::newRow("post code") << "en_GB" << "PostCode" << "ab1" << false
-                                   << "Select * from Zelk WHERE [PostCode] like \"ab1*\" ORDER BY [PostCode]" << "PostCode like \"ab1*\"";
         QTest::newRow("a double quote is doubled") << "en_GB" << "Surname" << "the \"n" << false
                                                    << "Select * from Zelk WHERE [Surname] like \"the \"\"n*\" ORDER BY [Surname]"
                                                    << "Surname like \"the \"\"n*\"";
@@ -49,8 +47,6 @@ private slots:
         QTest::newRow("number: more than a number") << "en_GB" << "Number" << "12 or 1=1" << false << "" << "";
         QTest::newRow("renewal date, day first") << "en_GB" << "RenewDate" << "1/4/26" << false
                                                  << "Select * from Zelk WHERE RenewDate = #04/01/2026#" << "RenewDate = #04/01/2026#";
-        QTest::newRow("renewal date, month first") << "en_US" << "RenewDate" << "4/1/2026" << false
-                                                   << "Select * from Zelk WHERE RenewDate = #04/01/2026#" << "RenewDate = #04/01/2026#";
         QTest::newRow("renewal date in words") << "de_DE" << "RenewDate" << "1. April 2026" << false
                                                << "Select * from Zelk WHERE RenewDate = #04/01/2026#" << "RenewDate = #04/01/2026#";
         QTest::newRow("not yet a date") << "en_GB" << "RenewDate" << "1/4/" << false << "" << "";
@@ -72,7 +68,6 @@ private slots:
     {
         QCOMPARE(membersInOrder("Surname"), "Select * from Zelk ORDER BY Surname");
         QCOMPARE(membersInOrder(sortField(SortKey::MemberType).field), "Select * from Zelk ORDER BY MemberType");
-        QCOMPARE(findSortField("RenewDate")->caption, QLatin1String("&Renewal Date"));
         QVERIFY(!findSortField("ShoeSize"));
         QCOMPARE(membersInOrder("postcode"), "Select * from Zelk ORDER BY PostCode");
     }
@@ -82,10 +77,8 @@ private slots:
     void anOrderNamingNoSortFieldBuildsNoQuery_data()
     {
         QTest::addColumn<QString>("order");
-        QTest::newRow("a field Zelk has not") << "ShoeSize";
         QTest::newRow("a sort field with a limit after it") << "Surname LIMIT 1";
         QTest::newRow("a closing bracket") << "Surname] like \"*\" or [Number";
-        QTest::newRow("a field that is no sort field") << "Memo";
         QTest::newRow("empty") << "";
     }
     void anOrderNamingNoSortFieldBuildsNoQuery()

@@ -32,14 +32,14 @@ private slots:
         QFETCH(QLocale, locale);
         TestWorld world;
         QLocale::setDefault(locale);
-        for (const QDate date : {QDate(1925, 3, 7), QDate(2000, 2, 29), QDate(2031, 12, 31)}) {
+        for (const QDate date : {QDate(1925, 3, 7), QDate(1929, 12, 31), QDate(2000, 2, 29), QDate(2031, 12, 31)}) {
             const QString shown = regional::formatShortDate(date);
             QCOMPARE(regional::parseDate(shown).value_or(QDateTime()).date(), date);
         }
         const QDateTime withTime(QDate(2026, 4, 1), QTime(9, 30, 15), Qt::UTC);
         const QString shownWithTime = regional::formatDateValue(withTime);
         QCOMPARE(regional::parseDate(shownWithTime).value_or(QDateTime()), withTime);
-        for (const double amount : {0.5, 12.5, 1234.56, 12345678.9, -42.25}) {
+        for (const double amount : {0.0, 0.5, 12.5, 1234.56, 12345678.9, -42.25, -0.25}) {
             const QString currency = regional::formatCurrency(amount);
             const QString standard = regional::formatStandard(amount);
             QCOMPARE(regional::parseNumber(currency).value_or(NAN), amount);

@@ -52,19 +52,6 @@ QString inUseQuery(const QString& value)
     return u"Select * from Zelk where "_s + terms.join(u" or "_s) + u' ';
 }
 
-// The report selection's lookup group, one term per lookup field, as its boxes build it.
-QString lookupGroup(const QString& from, const QString& to)
-{
-    QStringList terms;
-    for (int i = 1; i <= 6; ++i) {
-        const QString f = u"Lookup%1"_s.arg(i);
-        terms << (to.isEmpty()     ? u"(UCase(%1) >= \"%2\""_s.arg(f, from)
-                  : from.isEmpty() ? u"(UCase(%1) <= \"%2ZZ\" and TrimLeft(%1) <> \"\""_s.arg(f, to)
-                                   : u"(UCase(%1) >= \"%2\") and (UCase(%1) <= \"%3ZZ\""_s.arg(f, from, to));
-    }
-    return u"("_s + terms.join(u") or "_s) + u")) "_s;
-}
-
 } // namespace
 
 class TestSqlDialect : public QObject {
@@ -108,57 +95,20 @@ void TestSqlDialect::queries_data()
         for (const QString& name : {QString::fromLatin1(field), u"[%1]"_s.arg(field)})
             QTest::addRow("sort %s", qPrintable(name)) << u"Select * from Zelk ORDER BY "_s + name << QString() << expected;
 
-    // The search window: the set for what is typed, then FindFirst in it.
+    // The search window's set and its FindFirst, and its date literals (month first).
     const QString from12 = u"Select * from Zelk WHERE Number >= 12 ORDER BY [Number]"_s, desc = u"Select * from Zelk ORDER BY Number Desc"_s;
-    row("search number", from12, {}, u"15 120"_s);
-    row("search number, find", from12, u"Number like \"12*\""_s, u"120"_s);
     row("outside the set is not found", from12, u"Number = 2"_s, u"none"_s);
-    row("search surname", u"Select * from Zelk WHERE [Surname] like \"smi*\" ORDER BY [Surname]"_s, {}, u"2 3 15"_s);
-    row("search surname, find", u"Select * from Zelk ORDER BY [Surname]"_s, u"Surname like \"smi*\""_s, u"2"_s);
     row("find in the set's order", desc, u"Surname like \"smi*\""_s, u"15"_s);
-    row("search post code", u"Select * from Zelk WHERE [PostCode] like \"ab2*\" ORDER BY [PostCode]"_s, {}, u"4 3"_s);
-    row("search type", u"Select * from Zelk WHERE [MemberType] like \"FULL*\" ORDER BY [MemberType]"_s, {}, u"{2 4 7 9}"_s);
     row("search renewal", u"Select * from Zelk WHERE RenewDate = #04/01/2026# ORDER BY [RenewDate]"_s, {}, u"{2 3}"_s);
     row("search renewal month first", u"Select * from Zelk WHERE RenewDate = #01/04/2026# ORDER BY [RenewDate]"_s, {}, u"4"_s);
-    row("search renewal, find", desc, u"RenewDate = #04/01/2026#"_s, u"3"_s);
 
     // The lookups window's duplicate, in-use and delete tests, and the label sheets'.
-    row("type in use", u"Select * from Zelk where MemberType = \"FULL\""_s, {}, u"{2 4 7 9}"_s);
     row("type named like a field", u"Select * from Zelk where MemberType = \"Number\""_s, {}, u"6"_s);
     row("lookup in use", inUseQuery(u"brass"_s), {}, u"{2 9}"_s);
-    row("lookup in use, last field", inUseQuery(u"Brass Band"_s), {}, u"4"_s);
     row("lookup with blanks is another value", inUseQuery(u"Strings"_s), {}, u"120"_s);
-    row("lookup not in use", inUseQuery(u"Harp"_s), {}, QString());
     row("type duplicate", u"Select * from Members"_s, u"[Member Type] = \"full\""_s, u"Full"_s);
-    row("type absent", u"Select * from Members"_s, u"[Member Type] = \"Associate\""_s, u"none"_s);
     row("lookup duplicate", u"Select * from Lookups"_s, u"[Lookups] = \"BRASS\""_s, u"Brass"_s);
-    row("lookup delete", u"Select * from Lookups"_s, u"Lookups = \"Brass Band\""_s, u"brass band"_s);
     row("label typed small", u"Select * from Labels"_s, u"LabelName = 'l7163'"_s, u"L7163"_s);
-    row("label absent", u"Select * from Labels"_s, u"LabelName = 'MYSHEET'"_s, u"none"_s);
-
-    // The report selection, in the shapes its boxes build.
-    auto report = [](const char* name, const QString& where, const QString& expected, const QString& order = u"  ORDER BY  Surname"_s) {
-        QTest::newRow(name) << u"SELECT * from Zelk "_s + (where.isEmpty() ? QString() : u"WHERE "_s + where) + order << QString() << expected;
-    };
-    report("report everything", {}, bySurname);
-    report("report surname from, not lapsed", u"UCase(Surname) >= \"SM\" and Lapsed = False "_s, u"2 15 120"_s);
-    report("report surname range", u"UCase(Surname) >= \"SMITH\" and UCase(Surname) <= \"SMITHZZ\" "_s, u"2 3 15"_s);
-    report("report range follows the language", u"UCase(Surname) >= \"M\" and UCase(Surname) <= \"MZZ\" "_s, u"7 6 8"_s);
-    report("report surname with apostrophe", u"UCase(Surname) >= \"O'B\" "_s, u"9 2 3 15 120"_s);
-    report("report number range", u"Number >= 3 and Number <= 9 "_s, u"5 4 7 6 8 9 3"_s);
-    report("report post code range", u"PostCode >= \"AB2\" and PostCode <= \"AB2ZZ\" "_s, u"4 3"_s);
-    report("report lookups from", lookupGroup(u"B"_s, {}), u"4 8 9 2 3 120"_s);
-    report("report lookups range", lookupGroup(u"B"_s, u"C"_s), u"4 9 2 3"_s);
-    report("report lookups to, blanks left out", lookupGroup({}, u"S"_s), u"5 4 9 2 3 120"_s);
-    report("report birthday range", u"Birthday >= #1/1/1950# and Birthday <= #12/31/1959# "_s, u"2 3"_s);
-    report("report birthday year 00", u"Birthday >= #2/29/00# "_s, u"7"_s);
-    report("report renewal range", u"RenewDate >= #4/1/2026# and RenewDate <= #4/2/2026# "_s, u"6 2 3 15"_s);
-    report("report everything combined",
-           u"UCase(Surname) >= \"E\" and UCase(Surname) <= \"MZZ\" and Number >= 4 and Number <= 7 and Lapsed = False "_s, u"6 5 4"_s,
-           u"  ORDER BY  Number Desc,  Surname"_s);
-    report("report order desc, second key", {}, u"6 8 120 3 5 15 2 4 7 9 1 10"_s, u" ORDER BY  MemberType Desc,  Number"_s);
-    report("report order lookups", {}, u"10 7 15 4 8 6 5 3 1 2 120 9"_s,
-           u" ORDER BY  Lookup1, Lookup2, Lookup3, Lookup4, Lookup5, Lookup6, Surname"_s);
 
     // The importers' placeholder test.
     row("placeholder", u"Select * from Zelk Where Number = 1 and trim(Surname) = '' and trim(FirstName) =''"_s, {}, u"1"_s);
@@ -168,11 +118,9 @@ void TestSqlDialect::queries_data()
     row("no accent is another letter", u"Select * from Zelk where Surname = \"EMILE\""_s, {}, u"5"_s);
     row("like a digit", u"Select * from Zelk where PostCode like \"AB#*\" ORDER BY Number"_s, {}, u"2 3 4 5"_s);
     row("like a set", u"Select * from Zelk where PostCode like \"[a-b]T*\" ORDER BY Number"_s, {}, u"8 9"_s);
-    row("like outside a set", u"Select * from Zelk where PostCode like \"[!a]*\" ORDER BY Number"_s, {}, u"6 8 9 15"_s);
     row("empty text is not Null", u"Select * from Zelk where Surname = \"\""_s, {}, u"1"_s);
     row("Null", u"Select * from Zelk where Surname Is Null"_s, {}, u"10"_s);
     row("single quotes doubled", u"Select * from Zelk where Surname = 'O''Brien'"_s, {}, u"9"_s);
-    row("apostrophe in double quotes", u"Select * from Zelk where Surname = \"O'Brien\""_s, {}, u"9"_s);
     row("flags in any case", u"Select * from Zelk where lapsed = true ORDER BY Number"_s, {}, u"3 7"_s);
     row("ends with a semicolon", u"Select * from Zelk where Number = 2;"_s, {}, u"2"_s);
 
@@ -180,14 +128,10 @@ void TestSqlDialect::queries_data()
     const QString all = u"Select * from Zelk ORDER BY Number"_s;
     row("second statement", u"Select * from Zelk; Delete from Zelk"_s, {}, error(err::CharactersAfterEnd));
     row("unterminated double quote", u"Select * from Zelk where Surname = \"Smith"_s, {}, error(err::SyntaxError));
-    row("unterminated bracket", u"Select * from Zelk where [Surname = \"x\""_s, {}, error(err::SyntaxError));
     row("no such day", u"Select * from Zelk where RenewDate = #2/30/2026#"_s, {}, error(err::SyntaxError));
-    row("three-digit year", u"Select * from Zelk where Birthday >= #1/1/195#"_s, {}, error(err::SyntaxError));
     row("unknown field", u"Select * from Zelk where Nosuch = 1"_s, {}, error(err::TooFewParameters));
-    row("unknown bracketed sort field", u"Select * from Zelk ORDER BY [Nosuch]"_s, {}, error(err::TooFewParameters));
     row("unknown table", u"Select count(*) from Nosuch"_s, {}, error(err::TableNotFound));
     row("criterion unknown field", all, u"[Nosuch] = \"x\""_s, error(err::TooFewParameters));
-    row("criterion unterminated", all, u"Surname = \"x"_s, error(err::SyntaxError));
     row("criterion second statement", all, u"Number = 1; delete from Zelk"_s, error(err::CharactersAfterEnd));
 }
 
@@ -219,8 +163,7 @@ void TestSqlDialect::typedValuesStayValues_data()
     // Texts a user may type, beside texts the value would match if any character of it
     // kept a meaning of its own in the query.
     QTest::addColumn<QString>("value");
-    for (const char* v : {"He said \"hi\"", "\"\"", "O'Brien's", "#1", "a*b", "a?c", "[x]", "[!a]", "a[b", "a]b", "100%", "a_c",
-                          "x; delete from Zelk", "\"; drop table Zelk; --", "#1/1/2026#"})
+    for (const char* v : {"He said \"hi\"", "O'Brien's", "#1", "a*b", "a?c", "[!a]", "a[b", "100%", "a_c", "\"; drop table Zelk; --"})
         QTest::newRow(v) << QString::fromLatin1(v);
 }
 

@@ -1,4 +1,4 @@
-// The services every window uses: messages, the error boundary, key preview (the arrows and
+// The services every window uses: message boxes, the error boundary, key preview (the arrows and
 // Enter move like Tab) and modal windows.
 #include "testlib/test_checks.h"
 #include "testlib/test_registry.h"
@@ -9,17 +9,12 @@
 #include "ui/key_preview.h"
 #include "ui/message_box_builder.h"
 #include "ui/modal.h"
-#include "ui/user_dialogs.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 using namespace zelk;
@@ -64,34 +59,6 @@ class ServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Answers are used in order. A message without one, or whose buttons cannot give it,
-    // gets its default; an answer left over is a problem too: either makes the test fail
-    // when its world ends.
-    void theMessageScriptAnswersAndRecords()
-    {
-        TestWorld world;
-        answer({MsgAnswer::No, MsgAnswer::OK});
-        QCOMPARE(MessageBox::show("Delete this member?", "Just checking", MsgButtons::YesNo, MsgIcon::Question), MsgAnswer::No);
-        QCOMPARE(MessageBox::show(MessageRequest{"Save the changes?", "Changes", MsgButtons::YesNoCancel, MsgIcon::Exclamation,
-                                                 MsgAnswer::Cancel}),
-                 MsgAnswer::Cancel);
-        QCOMPARE(MessageBox::show("Saved.", QString(), MsgButtons::OK, MsgIcon::None, MsgAnswer::No), MsgAnswer::OK);
-        QCOMPARE(asked(), (QList<MessageRequest>{question("Just checking", "Delete this member?"),
-                                                         {"Save the changes?", "Changes", MsgButtons::YesNoCancel,
-                                                          MsgIcon::Exclamation, MsgAnswer::Cancel},
-                                                         {"Saved.", "Zelk Membership", MsgButtons::OK, MsgIcon::None, MsgAnswer::OK}}));
-        answer(MsgAnswer::Yes);
-        DialogScript::answerInput("never asked");
-        UserDialogs::openFile(FileQuestion{});
-        QCOMPARE(scriptProblems(), (QStringList{"message nobody answered: [Changes] Save the changes?",
-                                                "message nobody answered: [Zelk Membership] Saved.",
-                                                "1 answer(s) to messages never asked for",
-                                                "1 file or input question(s) nobody answered",
-                                                "1 answer(s) to file or input questions never asked for"}));
-        MessageScript::start();   // this test wanted them; another fails
-        DialogScript::reset();
-    }
-
     // Whatever a handler throws is reported, numbered and naming the routine, except
     // foreseeable trouble (a settings file that refused a save, another program holding the
     // register, a full disk), which is told plainly and never sends the user to the maker.

@@ -1,11 +1,10 @@
 // The program's start in a folder of its own: what it builds, what it opens, how it ends
-// when it cannot go on, the search for the web browser and the user's date pattern.
+// when it cannot go on, and the search for the web browser.
 #include "testlib/test_checks.h"
 #include "testlib/test_program.h"
 #include "testlib/test_registry.h"
 
 #include "core/browser.h"
-#include "core/date_format.h"
 #include "core/everyday_trouble.h"
 #include "core/settings_store.h"
 #include "data/create_db.h"
@@ -143,11 +142,6 @@ private slots:
         QTest::newRow("a sort field Zelk has not") << "SortOrder" << "Nonsense" << 3061;
         QTest::newRow("a sort field with a limit after it") << "SortOrder" << "Surname LIMIT 1" << 3061;
         QTest::newRow("automatic dates not a number") << "AutoDates" << "abc" << 13;
-        QTest::newRow("capitals empty") << "AutoCaps" << "" << 13;
-        QTest::newRow("page direction a word") << "PageDir" << "up" << 13;
-        QTest::newRow("page direction too large") << "PageDir" << "99999999999" << 13;
-        QTest::newRow("automatic dates 1.5") << "AutoDates" << "1.5" << 13;
-        QTest::newRow("page direction 0.5") << "PageDir" << "0.5" << 13;
     }
     void badSettingsEndTheStartWithTheirErrorNumber()
     {
@@ -350,7 +344,6 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::newRow("a full path") << "BIN/browse %u" << "browse";
         QTest::newRow("a path with a blank, in quotes") << "\"BIN/my browser\" --new-window %U" << "my browser";
-        QTest::newRow("after env and a variable") << "env MOZ_X=1 BIN/browse %u" << "browse";
         QTest::newRow("a name on the PATH") << "browse %u" << "browse";
         QTest::newRow("a folder with a tilde") << "BIN/Web~1/browse" << "Web~1/browse";
     }
@@ -378,8 +371,6 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::newRow("no xdg-mime") << "-";
-        QTest::newRow("an empty answer") << "\"\"";
-        QTest::newRow("a desktop file that is not there") << "gone.desktop";
         QTest::newRow("a program that is not there") << "web.desktop";
     }
     void withoutABrowserTheUserIsToldAndNothingIsKept()
@@ -397,27 +388,6 @@ private slots:
         QCOMPARE(state.BrowserPath, "");
         QCOMPARE(readSetting(setting::WebBrowser), "");
         QCOMPARE(asked(), QList<MessageRequest>{kBrowserNotFound});
-    }
-
-    void datePatternAndSeparatorFollowTheLocale_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("separator");
-        QTest::newRow("en_GB") << "en_GB" << "dd/MM/yyyy" << "/";
-        QTest::newRow("en_US") << "en_US" << "M/d/yy" << "/";
-        QTest::newRow("de_DE") << "de_DE" << "dd.MM.yy" << ".";
-        QTest::newRow("nl_NL") << "nl_NL" << "dd-MM-yyyy" << "-";
-        QTest::newRow("en_CA") << "en_CA" << "yyyy-MM-dd" << "-";
-    }
-    void datePatternAndSeparatorFollowTheLocale()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, pattern);
-        QFETCH(QString, separator);
-        TestWorld world(locale);
-        QCOMPARE(GetDateFormat(), pattern);
-        QCOMPARE(GetDateSeparator(), separator);
     }
 };
 
