@@ -2,11 +2,10 @@
 // program holds the register, when the members are reordered during an edit, and when the
 // membership numbers run out.
 #include "testlib/test_checks.h"
-#include "testlib/test_program.h"
 #include "testlib/test_registry.h"
+#include "three_members.h"
 
 #include "config/frm_zelk_defaults.h"
-#include "ui/modal.h"
 
 #include <QAction>
 #include <QDialog>
@@ -18,16 +17,6 @@ using namespace zelk;
 using namespace zelk::test;
 
 namespace {
-
-// In surname order: the placeholder, Adams (3), Smith (2), Young (4).
-void threeMembers(TestProgram& p)
-{
-    p.addMember({{"Number", 2}, {"Surname", "Smith"}, {"Address1", "1 High Street"}, {"FirstName", "John"}});
-    p.addMember({{"Number", 3}, {"Surname", "Adams"}, {"Address1", "2 Low Road"}, {"FirstName", "Ada"}});
-    p.addMember({{"Number", 4}, {"Surname", "Young"}, {"Address1", "3 Mill Lane"}, {"FirstName", "Yan"}});
-    Database::open(p.databasePath())->execute(QStringLiteral("UPDATE Settings SET LastNumber = 4"));
-    p.start();
-}
 
 QStringList firstNames(TestProgram& p)
 {
@@ -48,12 +37,6 @@ MessageRequest unsavedQuestion(const QString& before)
     return {"You have changed this member but not saved the changes.\n\nDo you want to save them before " + before + "?",
             "Unsaved changes", MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::Yes};
 }
-
-// Closes every window opened modally at once (the search that follows a new sort order).
-struct ModalWindowsClosed {
-    ModalWindowsClosed() { setModalHandler([](QDialog& d) { d.done(QDialog::Rejected); }); }
-    ~ModalWindowsClosed() { setModalHandler({}); }
-};
 
 } // namespace
 
@@ -129,7 +112,7 @@ private slots:
         auto& w = p.main();
         w.cmdNext_Click(3);
         w.setBoxText(6, "Changed");
-        ModalWindowsClosed search;
+        OpenedWindows search;   // the search that follows a new sort order
         MessageScript::answer(MsgAnswer(answer));
         QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(MessageScript::asked(), QList<MessageRequest>{unsavedQuestion("the members are put in another order")});

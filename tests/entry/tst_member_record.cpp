@@ -126,16 +126,6 @@ private slots:
         QCOMPARE(r.rows("Select Number, Surname from Zelk"), QStringList{"1|"});
     }
 
-    // The counter cannot rise past the largest number a member can have: nothing is stored.
-    void aCounterAtItsLargestAddsNoMember()
-    {
-        Register r;
-        r.state.dbZelk->execute("UPDATE Settings SET LastNumber = 2147483647");
-        QVERIFY_THROWS_EXCEPTION(CounterAtLimit, storeMember(r.state, member("7", "Brown", "9 Road"), true, 0));
-        QVERIFY(r.tidy());
-        QCOMPARE(r.rows("Select count(*), max(LastNumber) from Zelk, Settings"), QStringList{"2|2147483647"});
-    }
-
     // A Settings row another program deleted while the register is open is put back by the
     // next new member, numbering on from the largest number in use.
     void aNewMemberPutsBackAMissingSettingsRow()

@@ -47,11 +47,6 @@ struct AsOrdinaryUser {
     }
 };
 
-void fillIn(frmZelkMain& w, const QString& firstName)
-{
-    w.setBoxText(6, firstName);
-}
-
 QStringList members(TestProgram& p)
 {
     return registerRows(p.databasePath(), QStringLiteral("Select Surname, FirstName from Zelk where Number > 1"));
@@ -89,7 +84,7 @@ private slots:
             QCOMPARE(MessageScript::asked(), QList<MessageRequest>{readOnlyRegisterMessage(p.databasePath())});
             auto& w = p.main();
             w.cmdNext_Click(3);
-            fillIn(w, "Jack");
+            w.setBoxText(6, "Jack");
             MessageScript::answer(MsgAnswer::OK);
             w.Command1_Click(0);
             QCOMPARE(MessageScript::asked().last(), *everydayTroubleMessage(err::ReadOnly));
@@ -144,7 +139,7 @@ private slots:
         auto& w = p.main();
         w.cmdNext_Click(3);
         QVERIFY(QFile::remove(p.databasePath()));
-        fillIn(w, "Jack");
+        w.setBoxText(6, "Jack");
         MessageScript::answer(MsgAnswer::OK);
         w.Command1_Click(0);
         QCOMPARE(MessageScript::asked(), QList<MessageRequest>{*everydayTroubleMessage(err::FileNotFound)});

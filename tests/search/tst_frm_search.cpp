@@ -98,11 +98,8 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("anywhere");
-        QTest::newRow("Membership Type") << 0 << "MemberType" << "Search for Membership Type:" << true;
         QTest::newRow("Number") << 1 << "Number" << "Search for Number:" << false;
-        QTest::newRow("Post Code") << 2 << "PostCode" << "Search for Post Code:" << true;
         QTest::newRow("Renewal Date") << 3 << "RenewDate" << "Search for Renewal Date:" << true;
-        QTest::newRow("Surname") << 4 << "Surname" << "Search for Surname:" << true;
     }
     void theMenuChoosesTheField()
     {
@@ -129,14 +126,13 @@ private slots:
         QTest::addColumn<Close>("close");
         QTest::addColumn<QString>("shownAtTheEnd");
         QTest::addColumn<int>("browsed");
-        const int surname = 4, number = 1, renewal = 3, postCode = 2, type = 0;
+        const int surname = 4, number = 1, renewal = 3, postCode = 2;
         QTest::newRow("surname, OK") << "en_GB" << surname << QStringList{"s", "m", "i"} << QStringList{"Sadler", "Smart", "Smith"}
                                      << Close::OK << "Smith" << 2;
         QTest::newRow("surname, Cancel") << "en_GB" << surname << QStringList{"sm"} << QStringList{"Smart"} << Close::Cancel << "Smart" << 4;
         QTest::newRow("no-one keeps the member") << "en_GB" << surname << QStringList{"sm", "z"} << QStringList{"Smart", "Smart"}
                                                  << Close::None << "Smart" << 4;
         QTest::newRow("post code") << "en_GB" << postCode << QStringList{"ab1"} << QStringList{"Adams"} << Close::OK << "Adams" << 3;
-        QTest::newRow("type") << "en_GB" << type << QStringList{"ju"} << QStringList{"Smith"} << Close::OK << "Smith" << 2;
         QTest::newRow("number: 12 shows 15") << "en_GB" << number << QStringList{"1", "2"} << QStringList{"Adams", "Hash#1"}
                                              << Close::None << "Hash#1" << 5;
         QTest::newRow("number: more than a number") << "en_GB" << number << QStringList{"12", " or 1=1"} << QStringList{"Hash#1", "Hash#1"}
