@@ -162,7 +162,6 @@ private slots:
         QTest::newRow("damaged backup") << "damaged" << int(Refusal::Damaged);
         QTest::newRow("another program's database") << "other" << int(Refusal::NotARegister);
         QTest::newRow("text file") << "text" << int(Refusal::NotADatabase);
-        QTest::newRow("empty file") << "empty" << int(Refusal::NotADatabase);
         QTest::newRow("no such file") << "missing" << int(Refusal::Missing);
         QTest::newRow("the register itself") << "register" << int(Refusal::IsTheRegister);
     }
@@ -181,8 +180,6 @@ private slots:
             Database::create(chosen)->execute("CREATE TABLE Zelk (Number INTEGER)");
         } else if (file == "text") {
             writeFile(chosen, "Number,Surname\n1,Adams\n");
-        } else if (file == "empty") {
-            writeFile(chosen, "");
         } else if (file == "register") {
             chosen = path;
         }
