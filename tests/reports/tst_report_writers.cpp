@@ -14,6 +14,7 @@
 #include "reports/report_file.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
