@@ -65,8 +65,6 @@ private slots:
         QTest::addColumn<QStringList>("result");
         QTest::newRow("restore without a file") << QStringList{"restore"}
                                                 << QStringList{"2", "", "restore needs the name of the backup to restore, and nothing more.\n"};
-        QTest::newRow("backup with two files") << QStringList{"backup", "a.mdb", "b.mdb"}
-                                               << QStringList{"2", "", "backup takes at most the name of the file to write.\n"};
         QTest::newRow("restore a text file") << QStringList{"restore", "notes.txt"}
                                              << QStringList{"1", "", "The file %1/notes.txt is not a backup of a register: it is not a database at all.\n\n"
                                                                      "Your register has not been changed.\n"};

@@ -117,37 +117,20 @@ private slots:
         QCOMPARE(backupDue(world.file("zelk2002.mdb"), kNow), due);
     }
 
-    // A backup that cannot be made leaves every earlier one, and nothing half-made.
-    void failedBackupKeepsTheOldOnes_data()
-    {
-        QTest::addColumn<QString>("trouble");
-        QTest::addColumn<int>("problem");
-        QTest::addColumn<QString>("says");
-        QTest::newRow("damaged register") << "damaged" << int(Problem::RegisterDamaged)
-                                          << "The copy of the register failed its check (";
-        QTest::newRow("backups folder cannot be made") << "folder is a file" << int(Problem::FolderNotWritable)
-                                                       << "cannot be written to. Check that the disk is there";
-    }
+    // A backup of a damaged register fails its check and leaves every earlier one, and
+    // nothing half-made.
     void failedBackupKeepsTheOldOnes()
     {
-        QFETCH(QString, trouble);
-        QFETCH(int, problem);
-        QFETCH(QString, says);
         TestWorld world;
         const QString path = world.file("zelk2002.mdb");
         makeRegister(path, manySurnames());
-        QStringList before;
-        if (trouble == "damaged") {
-            for (int day = 1; day <= 10; ++day)
-                QVERIFY(makeBackup(*Database::open(path), Kind::Everyday, kNow.addDays(-day)).made());
-            before = filesIn(world.file("backups"));
-            damage(path);
-        } else {
-            writeFile(world.file("backups"));
-        }
+        for (int day = 1; day <= 10; ++day)
+            QVERIFY(makeBackup(*Database::open(path), Kind::Everyday, kNow.addDays(-day)).made());
+        const QStringList before = filesIn(world.file("backups"));
+        damage(path);
         const Outcome outcome = makeBackup(*Database::open(path), Kind::Everyday, kNow);
-        QCOMPARE(int(outcome.problem), problem);
-        QVERIFY2(problemText(outcome).contains(says), qPrintable(problemText(outcome)));
+        QCOMPARE(int(outcome.problem), int(Problem::RegisterDamaged));
+        QVERIFY2(problemText(outcome).contains("The copy of the register failed its check ("), qPrintable(problemText(outcome)));
         QCOMPARE(filesIn(world.file("backups")), before);
     }
 
@@ -179,7 +162,6 @@ private slots:
         QTest::newRow("damaged backup") << "damaged" << int(Refusal::Damaged);
         QTest::newRow("another program's database") << "other" << int(Refusal::NotARegister);
         QTest::newRow("text file") << "text" << int(Refusal::NotADatabase);
-        QTest::newRow("empty file") << "empty" << int(Refusal::NotADatabase);
         QTest::newRow("no such file") << "missing" << int(Refusal::Missing);
         QTest::newRow("the register itself") << "register" << int(Refusal::IsTheRegister);
     }
@@ -198,8 +180,6 @@ private slots:
             Database::create(chosen)->execute("CREATE TABLE Zelk (Number INTEGER)");
         } else if (file == "text") {
             writeFile(chosen, "Number,Surname\n1,Adams\n");
-        } else if (file == "empty") {
-            writeFile(chosen, "");
         } else if (file == "register") {
             chosen = path;
         }

@@ -4,40 +4,29 @@
 #include "engine/database.h"
 #include "engine/recordset.h"
 
+#include <QDate>
+
 namespace zelk::test {
 
-const QStringList& clubMembers()
-{
-    static const QStringList members{
-        "1|Adams|Full|AB1 2CD|1=Bowls|1949-12-31|2026-03-31|",
-        "2|Brown|Family|AB2 9ZZ|5=Chess|1950-01-01|2026-04-01|",
-        "3|Smith|Junior|CD3 4GH|1=  |1959-12-31|2026-04-30|lapsed",
-        "4|Smithers|Full|ab1 9zz||1960-01-01|2026-05-01|",
-        "5|Jones|Senior|EF5 6IJ|6=Darts,2=|||lapsed",
-        "6|Müller|full|GH7 8KL|3=bridge|1955-06-15|2026-04-15|",
-        "20|Quinn|Family|||||",
-    };
-    return members;
-}
-
+// Lookups hold values in different slots, one of blanks and one empty; some members have
+// no post code, birthday or renewal date (Null).
 QList<QVariantMap> club()
 {
-    QList<QVariantMap> out;
-    for (const QString& line : clubMembers()) {
-        const QStringList v = line.split(u'|');
-        QVariantMap m{{"Number", v[0].toInt()}, {"Surname", v[1]}, {"MemberType", v[2]}, {"Address1", "1 High St"}};
-        if (!v[3].isEmpty())
-            m.insert("PostCode", v[3]);
-        for (const QString& lookup : v[4].split(u',', Qt::SkipEmptyParts))
-            m.insert("Lookup" + lookup.section(u'=', 0, 0), lookup.section(u'=', 1));
-        if (!v[5].isEmpty())
-            m.insert("Birthday", QDate::fromString(v[5], Qt::ISODate));
-        if (!v[6].isEmpty())
-            m.insert("RenewDate", QDate::fromString(v[6], Qt::ISODate));
-        m.insert("Lapsed", v[7] == "lapsed");
-        out << m;
-    }
-    return out;
+    return {
+        {{"Number", 1}, {"Surname", "Adams"}, {"MemberType", "Full"}, {"Address1", "1 High St"}, {"PostCode", "AB1 2CD"},
+         {"Lookup1", "Bowls"}, {"Birthday", QDate(1949, 12, 31)}, {"RenewDate", QDate(2026, 3, 31)}, {"Lapsed", false}},
+        {{"Number", 2}, {"Surname", "Brown"}, {"MemberType", "Family"}, {"Address1", "1 High St"}, {"PostCode", "AB2 9ZZ"},
+         {"Lookup5", "Chess"}, {"Birthday", QDate(1950, 1, 1)}, {"RenewDate", QDate(2026, 4, 1)}, {"Lapsed", false}},
+        {{"Number", 3}, {"Surname", "Smith"}, {"MemberType", "Junior"}, {"Address1", "1 High St"}, {"PostCode", "CD3 4GH"},
+         {"Lookup1", "  "}, {"Birthday", QDate(1959, 12, 31)}, {"RenewDate", QDate(2026, 4, 30)}, {"Lapsed", true}},
+        {{"Number", 4}, {"Surname", "Smithers"}, {"MemberType", "Full"}, {"Address1", "1 High St"}, {"PostCode", "ab1 9zz"},
+         {"Birthday", QDate(1960, 1, 1)}, {"RenewDate", QDate(2026, 5, 1)}, {"Lapsed", false}},
+        {{"Number", 5}, {"Surname", "Jones"}, {"MemberType", "Senior"}, {"Address1", "1 High St"}, {"PostCode", "EF5 6IJ"},
+         {"Lookup6", "Darts"}, {"Lookup2", ""}, {"Lapsed", true}},
+        {{"Number", 6}, {"Surname", "Müller"}, {"MemberType", "full"}, {"Address1", "1 High St"}, {"PostCode", "GH7 8KL"},
+         {"Lookup3", "bridge"}, {"Birthday", QDate(1955, 6, 15)}, {"RenewDate", QDate(2026, 4, 15)}, {"Lapsed", false}},
+        {{"Number", 20}, {"Surname", "Quinn"}, {"MemberType", "Family"}, {"Address1", "1 High St"}, {"Lapsed", false}},
+    };
 }
 
 std::unique_ptr<Database> buildRegister(const QString& path, const QList<QVariantMap>& members)

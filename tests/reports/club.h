@@ -1,9 +1,7 @@
 #pragma once
 // A small club for the report tests: members on both sides of every bound the reports
 // window can set, written to a register of the test's own.
-#include <QDate>
 #include <QString>
-#include <QStringList>
 #include <QVariantMap>
 #include <memory>
 
@@ -13,14 +11,10 @@ class Database;
 
 namespace zelk::test {
 
-// Number|Surname|MemberType|PostCode|lookups (slot=value, comma-separated)|Birthday|RenewDate|lapsed
-// The register's placeholder member is removed.
-const QStringList& clubMembers();
-
 // Builds a register at `path` holding `members` (fields by name) and nothing else.
 std::unique_ptr<Database> buildRegister(const QString& path, const QList<QVariantMap>& members);
 
-// The club above as field maps.
+// Seven members, numbered 1 to 6 and 20, on both sides of every bound.
 QList<QVariantMap> club();
 
 } // namespace zelk::test

@@ -85,39 +85,37 @@ private slots:
         QCOMPARE(messagesShown(), QStringList());
     }
 
+    // Saved as a PDF: a file that cannot be written is told and the preview stays open for
+    // another name; a good name writes the file and closes the preview.
     void saveAsPdf()
     {
         start(3);
+        const QString missing = p->world().file("no such folder/labels.pdf");
+        DialogScript::answerFile(missing);
         DialogScript::answerFile(p->world().file("for the library"));
-        bool closed = false;
+        MessageScript::answer(MsgAnswer::OK);
+        bool stillOpen = false, closed = false;
         print({}, [&](frmLabelPreview& preview) {
+            preview.cmdSavePdf->trigger();
+            stillOpen = preview.isVisible();
             preview.cmdSavePdf->trigger();
             closed = !preview.isVisible() && preview.result() == QDialog::Accepted;
         });
+        QVERIFY(stillOpen);
         QVERIFY(closed);
+        QVERIFY(messagesShown().value(0).startsWith("Labels not saved | OK Exclamation OK | The labels could not be saved as " + missing + " ("));
         const FileQuestion asked = DialogScript::fileQuestions().value(0);
         QCOMPARE(QStringList({asked.caption, QFileInfo(asked.folder).fileName(), asked.filter}),
                  QStringList({"Save the labels as a PDF file", "labels.pdf", "PDF files (*.pdf)|*.pdf"}));
         QCOMPARE(placeOf(pdfWords(p->world().file("for the library.pdf")), "P03"), QString("page 1 at 5.48, 0.63"));
     }
 
-    // A file that cannot be written is told and the preview stays open; a printer that
-    // fails is told once the preview closes; a preview closed without printing says nothing.
-    void failuresAreTold()
+    // A printer that fails is told once the preview closes; a preview closed without
+    // printing says nothing.
+    void printerFailures()
     {
         start(3);
         const QString missing = p->world().file("no such folder/labels.pdf");
-        DialogScript::answerFile(missing);
-        MessageScript::answer(MsgAnswer::OK);
-        bool stillOpen = false;
-        print({}, [&](frmLabelPreview& preview) {
-            preview.cmdSavePdf->trigger();
-            stillOpen = preview.isVisible();
-        });
-        QVERIFY(stillOpen);
-        QVERIFY(messagesShown().value(0).startsWith("Labels not saved | OK Exclamation OK | The labels could not be saved as " + missing + " ("));
-
-        MessageScript::start();
         MessageScript::answer(MsgAnswer::OK);
         print({}, [&](frmLabelPreview& preview) { printTo(preview, missing); });
         QCOMPARE(messagesShown(), QStringList({"Printing failed | OK Exclamation OK | The labels could not be printed on " + missing

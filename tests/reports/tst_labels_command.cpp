@@ -69,9 +69,6 @@ private slots:
         QTest::addColumn<QString>("exitAndMessage");
         QTest::newRow("no register") << -1 << QStringList{"out.pdf"} << "1 There is no register at ";
         QTest::newRow("no members") << 0 << QStringList{"out.pdf"} << "1 The register has no members, so there are no labels to write.\n";
-        QTest::newRow("no file named") << 3 << QStringList{} << "2 labels-pdf needs the name of the PDF file to write, and nothing more.\n";
-        QTest::newRow("a start that is no number") << 3 << QStringList{"out.pdf", "--start", "five"}
-                                                   << "2 --start needs the position of the first label on the sheet, a whole number from 1.\n";
         QTest::newRow("a start past the sheet's end") << 3 << QStringList{"out.pdf", "--start", "22"}
                                                       << "1 Label sheet L7160 holds 21 labels, so the first label printed must be one of labels 1 to 21.\n";
         QTest::newRow("a folder that is not there") << 3 << QStringList{"no/such/folder/out.pdf"} << "1 The labels could not be written to ";
