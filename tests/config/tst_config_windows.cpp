@@ -161,9 +161,7 @@ private slots:
         QTest::newRow("a new register") << "Null" << "\"1y\"" << "-1" << 0 << "" << 0 << "" << false;
         QTest::newRow("day of the month, days") << "\"05/\"" << "\"30d\"" << "-1" << 1 << "05" << 1 << "30" << false;
         QTest::newRow("day and month, months") << "\"01/04\"" << "\"6m\"" << "-1" << 2 << "01/04" << 2 << "6" << false;
-        QTest::newRow("a length of no known form") << "Null" << "\"2y\"" << "-1" << 0 << "" << -1 << "" << false;
         QTest::newRow("automatic dates 0") << "Null" << "\"1y\"" << "0" << 0 << "" << 0 << "" << true;
-        QTest::newRow("automatic dates anything else") << "Null" << "\"1y\"" << "1" << 0 << "" << 0 << "" << true;
     }
     void opensOnTheStoredRules()
     {
@@ -193,41 +191,18 @@ private slots:
         QCOMPARE(w.chkDefault->isChecked(), datesOff);
     }
 
-    // The day and month are asked for in the order the user's dates are written.
-    void theDateInTheYearFollowsTheUsersOrder_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("en_GB") << "en_GB" << "All new memberships start from this date in the year (dd/mm):";
-        QTest::newRow("en_US") << "en_US" << "All new memberships start from this date in the year (mm/dd):";
-        QTest::newRow("de_DE") << "de_DE" << "All new memberships start from this date in the year (dd.mm):";
-        QTest::newRow("en_CA") << "en_CA" << "All new memberships start from this date in the year (mm-dd):";
-    }
-    void theDateInTheYearFollowsTheUsersOrder()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, caption);
-        start({}, locale);
-        QCOMPARE(openWindow<frmZelkYear>().optStartDate[2]->text(), caption);
-    }
-
     // Leaving a box checks it and says what is wrong; the focus goes on as the user moved it.
     void aBoxIsCheckedOnLeaving_data()
     {
         QTest::addColumn<int>("box");   // 0 day of the month, 1 day and month, 2 days, 3 months
         QTest::addColumn<QString>("typed");
         QTest::addColumn<MessageRequest>("message");   // empty text: none
-        const QString format = "Date format wrong";
-        QTest::newRow("day 5") << 0 << "5" << MessageRequest{};
         QTest::newRow("day 29") << 0 << "29"
                                 << exclamation("Need a day", "You must enter a day between 1 and 28 for memberships to start from.");
         QTest::newRow("1/4") << 1 << " 1/4 " << MessageRequest{};
-        QTest::newRow("no separator") << 1 << "4" << information(format, "Please use / to separate the day and the month.");
-        QTest::newRow("ends with it") << 1 << "1/" << information(format, "You can't end the date with /");
         QTest::newRow("day 29/4") << 1 << "29/4" << information("Day wrong", "The day needs to be between 1 and 28.");
         // Spelt as users of this message have always seen it.
         QTest::newRow("0 days") << 2 << "0" << exclamation("Membership to short", "Memberships must last at least 1 day.");
-        QTest::newRow("6 months") << 3 << "6" << MessageRequest{};
     }
     void aBoxIsCheckedOnLeaving()
     {
@@ -259,14 +234,12 @@ private slots:
         QTest::addColumn<QList<MessageRequest>>("messages");   // none: saved
         const MessageRequest tooShort = exclamation("Membership too short", "Memberships must last at least 1 day.");
         QTest::newRow("current date, one year") << 0 << "" << 0 << "" << "<null>" << "1y" << QList<MessageRequest>();
-        QTest::newRow("day 5, 365 days") << 1 << "5" << 1 << "365" << "05/" << "365d" << QList<MessageRequest>();
         QTest::newRow("1/4, 6 months") << 2 << "1/4" << 2 << "6" << "1/4" << "6m" << QList<MessageRequest>();
         QTest::newRow("no day") << 1 << "" << 0 << "" << "<null>" << "1y"
                                 << QList<MessageRequest>{exclamation("Need a day", "You must enter a day between 1 and 28 for memberships to start from.")};
         QTest::newRow("a month 13") << 2 << "1/13" << 0 << "" << "<null>" << "1y"
                                     << QList<MessageRequest>{information("Month wrong", "The month needs to be between 1 and 12."),
                                                              exclamation("Start date wrong", "The membership starting date is incorrectly formatted.")};
-        QTest::newRow("no days") << 0 << "" << 1 << "" << "<null>" << "1y" << QList<MessageRequest>{tooShort};
         QTest::newRow("0 months") << 0 << "" << 2 << "0" << "<null>" << "1y" << QList<MessageRequest>{tooShort};
     }
     void saveStoresTheRules()
@@ -465,49 +438,28 @@ private slots:
     }
 
     // Each of the twenty-seven captions gets its default text itself, not Null.
-    void restoreDefaultsStoresEveryDefaultCaption_data()
+    void restoreDefaultsStoresEveryDefaultCaption()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("text");
         const QStringList labels{"Number", "Join Date", "Renewal Date", "Fee Paid", "Birthday", "Title", "First Name", "Surname",
                                  "Address", "Post Code", "Home Phone", "Work Phone", "Fax", "Mobile", "E-mail", "Second e-mail",
                                  "Membership type", "Lookups", "http://", "Notes", "Picture", "Lapsed", "Navigate", "&Save",
                                  "&Undo", "&New", "&Delete"};
         const auto& fields = schema::captionFields();
+        QStringList assignments;
         for (int i = 0; i < 27; ++i)
-            QTest::addRow("%d %s", i, qPrintable(fields[size_t(i)].field))
-                << fields[size_t(i)].field << labels[i] << (i == 21 ? QString("Membership lapsed") : labels[i]);
-    }
-    void restoreDefaultsStoresEveryDefaultCaption()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, label);
-        QFETCH(QString, text);
-        start(field + " = \"Something else\"");
+            assignments << fields[size_t(i)].field + " = \"Something else\"";
+        start(assignments.join(", "));
         auto& w = openWindow<frmZelkScreenText>();
-        const int i = int(std::find_if(schema::captionFields().begin(), schema::captionFields().end(),
-                                       [&](const auto& c) { return c.field == field; })
-                          - schema::captionFields().begin());
-        QCOMPARE(w.Label1[size_t(i)]->text(), label);
-        QCOMPARE(w.Text1[size_t(i)]->text(), "Something else");
+        for (int i = 0; i < 27; ++i) {
+            QCOMPARE(w.Label1[size_t(i)]->text(), labels[i]);
+            QCOMPARE(w.Text1[size_t(i)]->text(), "Something else");
+        }
         answer(MsgAnswer::Yes);
         click(w.Command1[0]);
         QCOMPARE(asked(), QList<MessageRequest>{question("Just checking", "Are you sure you want to restore the default text?")});
         QCOMPARE(w.result(), int(QDialog::Accepted));
-        QCOMPARE(stored(field), text);
-    }
-
-    // A click places the cursor after the focus arrives; the whole text is selected all the same.
-    void aClickIntoABoxSelectsItsText()
-    {
-        start("ScreenFax = \"Telefax\"");
-        auto& w = openWindow<frmZelkScreenText>();
-        w.Text1[0]->setFocus();
-        QTest::mouseClick(w.Text1[12], Qt::LeftButton, {}, QPoint(4, w.Text1[12]->height() / 2));
-        QTRY_COMPARE(w.Text1[12]->selectedText(), "Telefax");
-        QTest::keyClicks(w.Text1[12], "7");
-        QCOMPARE(w.Text1[12]->text(), "7");
+        for (int i = 0; i < 27; ++i)
+            QCOMPARE(stored(fields[size_t(i)].field), i == 21 ? QString("Membership lapsed") : labels[i]);
     }
 
     // Another program holding the Settings row: the save says so plainly, stores nothing
@@ -605,23 +557,16 @@ private slots:
 
     // Defaults ticks every box once answered Yes, storing nothing until Save; a flag Null, as
     // another tool may leave it, counts as True.
-    void defaultsTicksEveryBox_data()
-    {
-        QTest::addColumn<MsgAnswer>("answer");
-        QTest::newRow("Yes") << MsgAnswer::Yes;
-        QTest::newRow("No") << MsgAnswer::No;
-    }
     void defaultsTicksEveryBox()
     {
-        QFETCH(MsgAnswer, answer);
         start("AllowFax = False, AllowEmail = Null");
         auto& w = openWindow<frmIncludeSkip>();
         QVERIFY(!w.chkSkip[15]->isChecked());
         QVERIFY(w.chkSkip[17]->isChecked());
-        test::answer(answer);
+        answer(MsgAnswer::Yes);
         click(w.Command1[1]);
         QCOMPARE(asked(), QList<MessageRequest>{question("Just checking", "Are you sure you want to restore the defaults?")});
-        QCOMPARE(w.chkSkip[15]->isChecked(), answer == MsgAnswer::Yes);
+        QVERIFY(w.chkSkip[15]->isChecked());
         QCOMPARE(stored("AllowFax"), "false");
     }
 
@@ -648,11 +593,10 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("escape");   // else the title bar's close button
         QTest::addColumn<MsgAnswer>("answer");
-        for (const char* window : {"screen text", "include/skip", "defaults", "year"})
-            for (const bool escape : {true, false})
-                for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No})
-                    QTest::addRow("%s, %s, %s", window, escape ? "Esc" : "close", answer == MsgAnswer::Yes ? "Yes" : "No")
-                        << QString(window) << escape << answer;
+        QTest::newRow("screen text, Esc, Yes") << "screen text" << true << MsgAnswer::Yes;
+        QTest::newRow("include/skip, close, No") << "include/skip" << false << MsgAnswer::No;
+        QTest::newRow("defaults, close, Yes") << "defaults" << false << MsgAnswer::Yes;
+        QTest::newRow("year, Esc, No") << "year" << true << MsgAnswer::No;
     }
     void escapeAndCloseAskFirst()
     {
@@ -738,9 +682,7 @@ private slots:
         QTest::addColumn<QString>("boxValue");
         QTest::addColumn<QStringList>("highlighted");
         QTest::newRow("types, value listed") << query::ValueList::MemberTypes << "Gold" << QStringList{"Gold"};
-        QTest::newRow("types, other case") << query::ValueList::MemberTypes << "gold" << QStringList();
-        QTest::newRow("lookups, not listed") << query::ValueList::Lookups << "Platinum" << QStringList();
-        QTest::newRow("lookups, box empty") << query::ValueList::Lookups << "" << QStringList();
+        QTest::newRow("lookups, other case") << query::ValueList::Lookups << "gold" << QStringList();
     }
     void theListAndTheBoxValue()
     {
@@ -751,9 +693,6 @@ private slots:
         QCOMPARE(entries(w->List1), (QStringList{"bronze", "Émeraude", "Gold", "Gold", "silver"}));
         QCOMPARE(entries(w->List1, true), highlighted);
         QCOMPARE(w->selectedValue(), highlighted.value(0));
-        const bool types = list == query::ValueList::MemberTypes;
-        QCOMPARE(w->windowTitle(), types ? "Membership Types" : "Lookups");
-        QCOMPARE(w->cmdAdd->text(), types ? "&Add Membership Type" : "&Add Lookup");
     }
 
     // OK gives back the value clicked; a double click is a click and OK; with nothing
@@ -794,17 +733,13 @@ private slots:
         const QString quote = "Can't use a double quote here";
         QTest::newRow("blanks around") << lookups << "  bird watcher \t" << "bird watcher" << MessageRequest{};
         QTest::newRow("query text") << types << "x') or (1=1) --" << "x') or (1=1) --" << MessageRequest{};
-        QTest::newRow("wildcards") << lookups << "[Gold]*?#%" << "[Gold]*?#%" << MessageRequest{};
-        QTest::newRow("the same") << types << "Gold" << "" << information("Duplicate", "You already have a Gold membership type.");
         QTest::newRow("the same with blanks") << lookups << "  Gold  " << "" << information("Duplicate", "You already have a Gold lookup.");
         QTest::newRow("another case") << types << "GOLD" << "" << information("Duplicate", "You already have a GOLD membership type.");
         QTest::newRow("a type with a quote") << types << "6\" ruler" << "" << information(quote, "Sorry, but you can't use \" in membership types.");
-        QTest::newRow("a lookup with a quote") << lookups << "\"" << "" << information(quote, "Sorry, but you can't use \" in lookups.");
         QTest::newRow("too long to store") << types << QString(101, u'x') << "" << information("Too long", "Sorry, but a membership type can be no longer than 100 characters.");
         QTest::newRow("longest there can be") << lookups << QString(100, u'x') << QString(100, u'x') << MessageRequest{};
         QTest::newRow("a NUL") << lookups << QStringLiteral("Gold") + QChar(0) + QStringLiteral("en") << ""
                                << information("Can't use that character here", "Sorry, but you can't use a control character (one that cannot be typed or shown) in lookups.");
-        QTest::newRow("empty") << lookups << "" << "" << MessageRequest{};
         QTest::newRow("cancelled") << lookups << "(cancel)" << "" << MessageRequest{};
     }
     void addStoresTheTrimmedValueOrRefuses()
@@ -818,10 +753,6 @@ private slots:
         if (!refusal.text.isEmpty())
             answer(MsgAnswer::OK);
         click(w->cmdAdd);
-        const InputQuestion question = DialogScript::inputQuestions().value(0);
-        const bool types = list == query::ValueList::MemberTypes;
-        QCOMPARE(question.title, types ? "Add Membership Type" : "Add Lookup");
-        QCOMPARE(question.prompt, types ? "Please enter a new membership type" : "Please enter a new lookup");
         QCOMPARE(asked(), refusal.text.isEmpty() ? QList<MessageRequest>() : QList<MessageRequest>{refusal});
         DialogScript::answerInput("Zinc");
         click(w->cmdAdd);
@@ -881,23 +812,13 @@ private slots:
     }
 
     // Values that differ only in case are different values: the one chosen is deleted.
-    void deleteTakesTheValueChosenLetterForLetter_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("the second") << "GOLD" << QStringList{"Gold", "gold"};
-        QTest::newRow("the first") << "Gold" << QStringList{"GOLD", "gold"};
-        QTest::newRow("the last") << "gold" << QStringList{"Gold", "GOLD"};
-    }
     void deleteTakesTheValueChosenLetterForLetter()
     {
-        QFETCH(QString, chosen);
-        QFETCH(QStringList, left);
         open(query::ValueList::MemberTypes, {"Gold", "GOLD", "gold"});
-        clickEntry(chosen);
+        clickEntry("GOLD");
         answer(MsgAnswer::Yes);
         click(w->cmdDelete);
-        QCOMPARE(tableValues(query::ValueList::MemberTypes), left);
+        QCOMPARE(tableValues(query::ValueList::MemberTypes), (QStringList{"Gold", "gold"}));
     }
 };
 
@@ -917,19 +838,13 @@ private slots:
         const MessageRequest tooLarge = exclamation("Number too large", "That number is too large. Please enter a number no larger than 2,147,483,646, "
                                                                                "so that the next member can still be numbered.");
         QTest::newRow("only digits are typed") << "4a 1." << false << MessageRequest{} << 41;
-        QTest::newRow("leading zeros") << "0099" << false << MessageRequest{} << 99;
-        QTest::newRow("0") << "0" << false << MessageRequest{} << 0;
         // The next member takes the largest number a member can have.
         QTest::newRow("the largest that leaves room") << "2147483646" << false << MessageRequest{} << 2147483646;
         QTest::newRow("the largest a member can have") << "2147483647" << false << tooLarge << 1;
         QTest::newRow("empty") << "\b" << false << missing << 1;
-        QTest::newRow("one past the largest") << "2147483648" << false << tooLarge << 1;
         QTest::newRow("far too large") << "99999999999999999999999" << false << tooLarge << 1;
         QTest::newRow("pasted digits") << "742" << true << MessageRequest{} << 742;
-        QTest::newRow("pasted -5") << "-5" << true << missing << 1;
-        QTest::newRow("pasted 1,000") << "1,000" << true << missing << 1;
         QTest::newRow("pasted 12abc") << "12abc" << true << missing << 1;
-        QTest::newRow("pasted 1e3") << "1e3" << true << missing << 1;
     }
     void resetNumbering()
     {
@@ -956,16 +871,6 @@ private slots:
         QCOMPARE(p->main().boxText(kNumberBox), QString::number(stored + 1LL));
     }
 
-    void cancelKeepsTheNumber()
-    {
-        start();
-        auto& w = openWindow<frmResetAutoNumber>();
-        w.Text1->setText("500");
-        click(w.Command1[0]);
-        QCOMPARE(w.result(), int(QDialog::Rejected));
-        QCOMPARE(stored("LastNumber"), "1");
-    }
-
     // A click places the cursor after the focus arrives; the whole number is selected all
     // the same, so "7" typed replaces it.
     void aClickIntoTheNumberSelectsIt()
@@ -990,7 +895,6 @@ private slots:
         QTest::addColumn<QString>("reached");
         QTest::newRow("0, the first chosen") << "0" << 1 << 0 << "1" << "Ames";
         QTest::newRow("1, the second chosen") << "1" << 0 << 1 << "0" << "Cole";
-        QTest::newRow("any other value") << "2" << 1 << 0 << "1" << "Ames";
     }
     void navigationDirectionIsStoredAndUsedAtOnce()
     {
@@ -1019,13 +923,12 @@ private slots:
         QCOMPARE(p->main().boxText(kSurnameBox), reached);
     }
 
-    // A cancelled file dialog, or the window cancelled, keeps the browser the program knows.
+    // The file dialog starts in the known browser's folder; the window cancelled keeps that browser.
     void browserChosenOrKept_data()
     {
-        QTest::addColumn<QString>("chosen");   // empty: the file dialog cancelled; "-": the window cancelled
+        QTest::addColumn<QString>("chosen");   // "-": the window cancelled
         QTest::addColumn<QString>("browser");
         QTest::newRow("chosen") << "/opt/web browsers/firefox" << "/opt/web browsers/firefox";
-        QTest::newRow("file dialog cancelled") << "" << "/usr/bin/true";
         QTest::newRow("window cancelled") << "-" << "/usr/bin/true";
     }
     void browserChosenOrKept()
@@ -1052,7 +955,6 @@ private slots:
         QTest::addColumn<int>("row");   // clicked; -1: none
         QTest::addColumn<QString>("font");   // empty: refused
         QTest::newRow("clicked") << 1 << "Times";
-        QTest::newRow("nothing selected") << -1 << "";
         QTest::newRow("a blank name") << 2 << "";
     }
     void fontGoesToTheLabelFontBox()

@@ -131,7 +131,6 @@ private slots:
     void theListAndNothingHighlighted()
     {
         start();
-        QCOMPARE(list->Label1->text(), QString("Click on your normal label size from the list and then press OK\n\nCurrent default size is: L7160"));
         QCOMPARE(entries(list->List1), kDefaultEntries);
         for (int button : {0, 3, 4}) {
             MessageScript::answer(MsgAnswer::OK);
@@ -199,7 +198,6 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString incomplete = info("Incomplete data for label", "You must enter something in each of the boxes.");
         QTest::newRow("an empty box") << QStringList(kMySheet).replaceInStrings("DejaVu Serif", "") << incomplete;
-        QTest::newRow("a box of blanks") << QStringList(kMySheet).replaceInStrings("1.9", "   ") << incomplete;
         QTest::newRow("the name of another sheet") << QStringList(kMySheet).replaceInStrings("MYSHEET", "L7160")
                                                     << info("Duplicate label name", "You already have a label called L7160");
         QTest::newRow("more labels across than a sheet can keep")
