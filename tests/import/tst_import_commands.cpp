@@ -63,9 +63,6 @@ private slots:
                                                 << QStringList{"12|Smith, J|LS1 1AA|2026-04-01", "13|Adams|<null>|<null>"};
         QTest::newRow("columns chosen") << club << QStringList{"--separator", "comma", "--map", "number,,surname"} << 0 << "2\n" << ""
                                         << QStringList{"12|LS1 1AA|<null>|<null>", "13|<null>|<null>|<null>"};
-        QTest::newRow("a refused value") << QByteArray("Number,Join Date\n1,1/4/2026\n2,30/2/2026\n") << QStringList{"--separator", "comma"}
-                                         << 1 << "" << "was data the claimed to be JoinDate but was actually 30/2/2026 in line 2\n\n"
-                                         << QStringList{"1|||<null>"};
         QTest::newRow("no field chosen") << club << QStringList{} << 1 << ""
                                          << "You must choose at least one field to import.\n\n" << QStringList{"1|||<null>"};
         QTest::newRow("no such field") << club << QStringList{"--map", "Number,Colour"} << 2 << ""
