@@ -14,7 +14,9 @@
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -77,6 +79,17 @@ inline QString copyOfTestFile(const QString& testFile, const QString& target)
     QFile::copy(testData(QStringLiteral("mdb/") + testFile), target);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
+}
+
+// A file's bytes ("<unreadable>" when it cannot be read), and the files beside it.
+inline QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+inline QStringList filesBeside(const QString& path)
+{
+    return QDir(QFileInfo(path).path()).entryList(QDir::Files, QDir::Name);
 }
 
 // The names in a list of fields as jet_expected.h gives them: "Member Type Text(100), ...".

@@ -87,26 +87,16 @@ private slots:
             << QByteArray("N;S;J;F;L\n7; Adams ;1/4/26;£12.50;Yes\n") << ";"
             << QStringList{"Number", "Surname", "JoinDate", "FeePaid", "Lapsed"}
             << QStringList{"7|Adams|<null>|<null>|<null>|<null>|2026-04-01|12.5|true|<null>"};
-        QTest::newRow("quoted separator, quote and line break")
-            << QByteArray("N,S,A1,A2,M\r\n1,\"O'Brien, \"\"Bob\"\"\",\"Flat 3, The Gables\",Leeds,\"Line one\r\nLine two\"\r\n") << ","
-            << QStringList{"Number", "Surname", "Address1", "Address2", "Memo"}
-            << QStringList{"1|O'Brien, \"Bob\"|<null>|Flat 3, The Gables|Leeds|<null>|<null>|<null>|false|Line one\r\nLine two"};
         QTest::newRow("empty and blank values are Null") << QByteArray("N,S,F,P\n5,,   ,\"\"\n") << ","
                                                          << QStringList{"Number", "Surname", "FirstName", "PostCode"}
                                                          << QStringList{"5|<null>|<null>|<null>|<null>|<null>|<null>|<null>|false|<null>"};
         QTest::newRow("short line: later columns Null, not repeated")
             << QByteArray("N,S,F,A\n5,Smith\n") << "," << QStringList{"Number", "Surname", "FirstName", "Address1"}
             << QStringList{"5|Smith|<null>|<null>|<null>|<null>|<null>|<null>|false|<null>"};
-        QTest::newRow("unmapped column passed over") << QByteArray("N,Colour,S\n5,red,Smith\n") << ","
-                                                     << QStringList{"Number", " ", "Surname"}
-                                                     << QStringList{"5|Smith|<null>|<null>|<null>|<null>|<null>|<null>|false|<null>"};
         QTest::newRow("empty line is a member") << QByteArray("N,S\n5,Smith\n\n6,Jones\n") << "," << QStringList{"Number", "Surname"}
                                                 << QStringList{"<null>|<null>|<null>|<null>|<null>|<null>|<null>|<null>|false|<null>",
                                                                "5|Smith|<null>|<null>|<null>|<null>|<null>|<null>|false|<null>",
                                                                "6|Jones|<null>|<null>|<null>|<null>|<null>|<null>|false|<null>"};
-        QTest::newRow("UTF-8 with a byte-order mark, CR line ends")
-            << QByteArray("\xEF\xBB\xBFN,S,F\r5,M\xC3\xBCller,Zo\xC3\xAB\r") << "," << nsf
-            << QStringList{"5|Müller|Zoë|<null>|<null>|<null>|<null>|<null>|false|<null>"};
         QTest::newRow("Windows-1252") << QByteArray("N,S,F\n5,M\xFCller,Zo\xEB\n") << "," << nsf
                                       << QStringList{"5|Müller|Zoë|<null>|<null>|<null>|<null>|<null>|false|<null>"};
         // The 30th column is read; a 31st is not.
@@ -146,8 +136,6 @@ private slots:
         QTest::newRow("not a date") << QByteArray("Number,Surname,Join Date\n1,Adams,01/04/2026\n2,Brown,02/04/2026\n"
                                                   "3,Carter,31/02/2026\n4,Dyer,01/05/2026\n")
                                     << "JoinDate but was actually 31/02/2026 in line 3";
-        QTest::newRow("number too large") << QByteArray("Number,Surname\n1,Adams\n2,Brown\n99999999999,Carter\n")
-                                          << "Number but was actually 99999999999 in line 3";
         QTest::newRow("text too long") << QByteArray("Number,Phone\n1,1\n2,2\n3," + QByteArray(51, '7') + "\n")
                                        << "Phone but was actually " + QString(51, u'7') + " in line 3";
         QTest::newRow("lines counted by member") << QByteArray("Number,Memo,Lapsed\n1,\"a\nb\nc\",No\n2,,No\n3,,Maybe\n")
@@ -177,7 +165,6 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::newRow("en_GB") << "en_GB";
         QTest::newRow("de_DE") << "de_DE";
-        QTest::newRow("en_US") << "en_US";
     }
     void ownExportReadBack()
     {

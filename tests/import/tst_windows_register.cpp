@@ -25,12 +25,6 @@ namespace expected = zelk::test::jet_expected;
 
 namespace {
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 // A copy of a test file in the world's folder, under the register's name unless told.
 QString placed(TestWorld& world, const QString& testFile, const QString& as = QStringLiteral("zelk2002.mdb"))
 {
@@ -56,11 +50,6 @@ QString conversionMessage(const QString& path)
     } catch (const ConversionFailed& e) {
         return e.message();
     }
-}
-
-QStringList filesIn(const TestWorld& world)
-{
-    return QDir(world.folder()).entryList(QDir::Files, QDir::Name);
 }
 
 } // namespace
@@ -89,7 +78,7 @@ private slots:
         QCOMPARE((QList<qint64>{report.members, report.memberTypes, report.lookups, report.labelSheets, lastDone, lastTotal}),
                  (QList<qint64>{10, 7, 6, 7, 31, 31}));
         QCOMPARE(report.keptAs, world.file(QStringLiteral("zelk2002.mdb.windows")));
-        QCOMPARE(filesIn(world), (QStringList{"zelk2002.mdb", "zelk2002.mdb.windows"}));
+        QCOMPARE(filesBeside(path), (QStringList{"zelk2002.mdb", "zelk2002.mdb.windows"}));
         QVERIFY(bytesOf(report.keptAs) == original);
 
         QCOMPARE(registerValues(path, QStringLiteral("Zelk"), expected::zelk2002ZelkFields),
@@ -159,7 +148,7 @@ private slots:
         QCOMPARE(message, QStringLiteral("The register %1 could not be converted.\n\n%2\n\nNothing has been changed: the file is as it was.")
                               .arg(path, QString(why).replace(QStringLiteral("%1"), path)));
         QVERIFY(bytesOf(path) == before);
-        QCOMPARE(filesIn(world), QStringList{"zelk2002.mdb"});
+        QCOMPARE(filesBeside(path), QStringList{"zelk2002.mdb"});
     }
 
     void anOriginalKeptEarlierIsNeverOverwritten()

@@ -46,17 +46,6 @@ QString question(const QString& path)
         .arg(path);
 }
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList filesBeside(const QString& path)
-{
-    return QDir(QFileInfo(path).path()).entryList(QDir::Files, QDir::Name);
-}
-
 } // namespace
 
 class WindowsRegisterStartupTest : public QObject {
